@@ -1,0 +1,32 @@
+#!/bin/bash
+# Builds the template Wine prefix that every test clones (once per test run).
+# Usage: make-template.sh DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-common.sh"
+dir=$1
+rm -rf "$dir"; mkdir -p "$dir/home"
+export HOME=$dir/home WINEPREFIX=$dir/pfx
+unset DISPLAY
+wine_cmd wineboot -i >/dev/null 2>&1
+"$WINESERVER" -w
+# Real directories instead of links into $HOME: shortcut tests must stay in the sandbox.
+U=$WINEPREFIX/drive_c/users/$USER
+for d in Desktop Documents Downloads Music Pictures Videos; do rm -rf "$U/$d"; mkdir -p "$U/$d"; done
+# Debian's Wine does not find its own fonts; copy them where it looks.
+cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+reg_add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
+reg_add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1
+for f in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do reg_add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /d IPAPGothic; done
+for f in 'ＭＳ ゴシック' 'MS Gothic'; do reg_add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /d IPAGothic; done
+# Per-program Windows versions for the platform tests: probe-<version>.exe reports as that version.
+reg_add 'HKCU\Software\Wine\AppDefaults\probe-win95.exe' /v Version /d win95
+reg_add 'HKCU\Software\Wine\AppDefaults\probe-nt351.exe' /v Version /d nt351
+reg_add 'HKCU\Software\Wine\AppDefaults\probe-nt40.exe' /v Version /d nt40
+"$WINESERVER" -w
+# Drive Z: maps the host's root; tests must not see the host.
+rm -f "$WINEPREFIX/dosdevices/z:"
+rm -f "$WINEPREFIX/wineserver"
+touch "$dir/ready"

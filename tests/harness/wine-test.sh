@@ -1,0 +1,87 @@
+#!/bin/bash
+# Runs one Windows test in a Wine prefix of its own, cloned from the template,
+# on a virtual X display of its own, with one persistent wineserver for the
+# whole test (so the programs a test starts do not pay Wine's start-up).
+#
+# Usage: wine-test.sh TEMPLATE_DIR WORK_DIR NAME TEST_SCRIPT [ARGS...]
+# TEST_SCRIPT is sourced with the helpers below defined and the current
+# directory set to the prefix's C:\; its exit status is the test's result.
+# WORK_DIR/NAME keeps the prefix, the logs and the screenshots of a failed
+# test; a passed test leaves only its screenshots (in WORK_DIR/NAME/shots).
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-common.sh"
+tdir=$1; work=$2; name=$3; script=$4; shift 4
+template=$tdir/pfx
+[ -f "$tdir/ready" ] || { echo "no template prefix in $tdir"; exit 1; }
+T=$work/$name
+rm -rf "$T"; mkdir -p "$T/home" "$T/shots"
+export HOME=$T/home WINEPREFIX=$T/pfx SHOTS=$T/shots
+
+# Clone: hard-link the read-only system32, copy the rest (Wine rewrites files such as win.ini in place).
+mkdir "$WINEPREFIX"
+(cd "$template" && tar --exclude=./drive_c/windows/system32 -cf - .) | (cd "$WINEPREFIX" && tar -xf -)
+cp -al "$template/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/system32"
+rm -f "$WINEPREFIX/wineserver"
+
+# A display of our own: screenshots then show this test's windows only.
+mkfifo "$T/xvfb.fd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/xvfb.fd" 2>"$T/xvfb.log" &
+xvfb_pid=$!
+read -r -t 10 disp < "$T/xvfb.fd" || { echo "Xvfb did not start"; cat "$T/xvfb.log"; kill $xvfb_pid; exit 1; }
+export DISPLAY=:$disp
+
+cleanup() {
+    "$WINESERVER" -k 2>/dev/null
+    local sd; sd=$(cat "$WINEPREFIX/wineserver" 2>/dev/null) && [ -n "$sd" ] && rm -rf "/tmp/$sd"
+    [ -n "${watcher_pid:-}" ] && kill "$watcher_pid" 2>/dev/null
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+    if [ "$status" = 0 ] && [ -z "${KEEP_WINE_TEST:-}" ]; then
+        rm -rf "$WINEPREFIX" "$HOME"
+    else
+        echo "test files kept in $T"
+    fi
+}
+status=1
+trap cleanup EXIT
+
+"$WINESERVER" -p
+cd "$WINEPREFIX/drive_c"
+
+# ---- helpers for test scripts ----
+
+# The Windows path of a Unix path inside the prefix's C: drive.
+winpath() { local p; p=$(realpath -m "$1"); p=${p#"$WINEPREFIX/drive_c"}; printf 'C:%s' "${p//\//\\}"; }
+
+# Copies files into C:\DIR (created as needed).
+put() { local dir=$1; shift; mkdir -p "$WINEPREFIX/drive_c/$dir"; cp -r "$@" "$WINEPREFIX/drive_c/$dir/"; }
+
+# Screenshots on request: a program creates C:\snap\NAME.req and waits until
+# the file is gone; the watcher saves the display as $SHOTS/NAME.png.
+start_snapshot_watcher() {
+    mkdir -p "$WINEPREFIX/drive_c/snap"
+    ( while :; do
+        for r in "$WINEPREFIX"/drive_c/snap/*.req; do
+            [ -e "$r" ] || continue
+            n=$(basename "$r" .req)
+            import -display "$DISPLAY" -window root "$SHOTS/$n.png" 2>>"$T/import.log"
+            rm -f "$r"
+        done
+        sleep 0.1
+      done ) &
+    watcher_pid=$!
+}
+
+# Runs a gtest program copied into C:\tests.
+run_gtest() {
+    local exe=$1; shift
+    put tests "$exe"
+    wine_cmd "C:\\tests\\$(basename "$exe")" --gtest_color=no "$@"
+}
+
+# Sets the Windows version that Wine reports to one program (win95, nt351, nt40, ...).
+set_windows_version() { reg_add "HKCU\\Software\\Wine\\AppDefaults\\$1" /v Version /d "$2"; }
+
+. "$script" "$@"
+status=$?
+exit $status
