@@ -1,0 +1,140 @@
+#include "framework/app.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/docview.h"
+
+namespace {
+CApplication* g_pApp = nullptr;
+
+// Modeless dialogs of the user-interface thread.
+std::vector<HWND>& ModelessDialogs()
+{
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
+
+HWND TopLevelOf(HWND hwnd)
+{
+    while (hwnd && (::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
+        hwnd = ::GetParent(hwnd);
+    return hwnd;
+}
+}  // namespace
+
+CApplication::CApplication()
+{
+    g_pApp = this;
+    // The framework's own settings file: the program's name with ".INI".
+    char path[MAX_PATH];
+    DWORD len = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, len < MAX_PATH ? len : 0);
+    size_t slash = name.find_last_of('\\');
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    m_strDefaultProfileName = name + ".INI";
+    m_pszProfileName = m_strDefaultProfileName.c_str();
+}
+
+CApplication::~CApplication()
+{
+    m_pDocTemplate.reset();
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+CApplication* CApplication::Current()
+{
+    return g_pApp;
+}
+
+int CApplication::WinMain(HINSTANCE instance, int showCommand)
+{
+    m_hInstance = instance;
+    m_nCmdShow = showCommand;
+    if (!InitInstance()) {
+        m_nExitCode = 1;
+        return ExitInstance();
+    }
+    while (PumpMessage()) {
+    }
+    return ExitInstance();
+}
+
+int CApplication::ExitInstance()
+{
+    return m_nExitCode;
+}
+
+bool CApplication::PumpMessage()
+{
+    MSG msg;
+    BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
+        m_nExitCode = static_cast<int>(msg.wParam);
+        return false;
+    }
+    if (got == -1)
+        return true;
+    // Tab, Enter and Escape in a modeless dialog go through its dialog manager.
+    HWND top = TopLevelOf(msg.hwnd);
+    auto& dialogs = ModelessDialogs();
+    if (top && std::find(dialogs.begin(), dialogs.end(), top) != dialogs.end() &&
+        ::IsDialogMessageA(top, &msg))
+        return true;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+    return true;
+}
+
+std::string CApplication::GetProfileString(const char* section, const char* key,
+                                           const char* def) const
+{
+    // Values of the settings file may be long; grow until the value fits.
+    std::vector<char> buf(4096);
+    for (;;) {
+        DWORD got = ::GetPrivateProfileStringA(section, key, def, buf.data(),
+                                               static_cast<DWORD>(buf.size()), m_pszProfileName);
+        if (got < buf.size() - 1)
+            return std::string(buf.data(), got);
+        buf.resize(buf.size() * 2);
+    }
+}
+
+int CApplication::GetProfileInt(const char* section, const char* key, int def) const
+{
+    return static_cast<int>(::GetPrivateProfileIntA(section, key, def, m_pszProfileName));
+}
+
+bool CApplication::WriteProfileString(const char* section, const char* key, const char* value) const
+{
+    return ::WritePrivateProfileStringA(section, key, value, m_pszProfileName) != FALSE;
+}
+
+void CApplication::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate)
+{
+    m_pDocTemplate = std::move(docTemplate);
+}
+
+bool CApplication::OnFileNew()
+{
+    if (!m_pDocTemplate || !m_pDocTemplate->OpenNewDocument(m_nCmdShow))
+        return false;
+    m_pMainWnd = m_pDocTemplate->GetFrame();
+    return true;
+}
+
+void CApplication::AddModeless(HWND dialog)
+{
+    ModelessDialogs().push_back(dialog);
+}
+
+void CApplication::RemoveModeless(HWND dialog)
+{
+    auto& dialogs = ModelessDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
+}

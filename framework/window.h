@@ -1,0 +1,50 @@
+#pragma once
+// Windows as C++ objects: one static window procedure stores the object at
+// WM_NCCREATE and forwards every message to the object's WindowProc, which
+// derived classes override. No C++ exception crosses into user32.
+#include <windows.h>
+#include <string>
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // Registers (once) a window class whose procedure forwards to CWnd objects.
+    static bool RegisterWindowClass(const char* className, UINT style, HBRUSH background,
+                                    HICON icon = nullptr, HCURSOR cursor = nullptr);
+    bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
+                  int x, int y, int width, int height, HWND parent, HMENU menuOrId);
+    virtual bool DestroyWindow();
+
+    // The object behind a window created by this framework, or null.
+    static CWnd* FromHandle(HWND hwnd);
+    CWnd* GetParent() const;
+
+    std::string GetWindowText() const;
+    void SetWindowText(const std::string& text);
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    void ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
+    int MessageBox(const std::string& text, UINT type);  // captioned with the application title
+
+protected:
+    // Default handling of a message (DefWindowProc unless a class says otherwise).
+    virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Called after the window is gone (WM_NCDESTROY); the object may be reused or deleted.
+    virtual void PostNcDestroy() {}
+    // Ties a window to its object (and unties it) for FromHandle.
+    static void AttachObject(HWND hwnd, CWnd* wnd);
+    static void DetachObject(HWND hwnd);
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};

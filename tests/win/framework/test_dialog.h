@@ -1,0 +1,4 @@
+#pragma once
+#define IDD_FRAMEWORK_TEST 9100
+#define IDC_FRAMEWORK_TEXT 9101
+#define IDC_FRAMEWORK_OTHER 9102
