@@ -1,10 +1,15 @@
 #!/bin/bash
-# Builds the template Wine prefix that every test clones (once per test run).
+# Builds the template Wine prefix that every test clones. A template made by
+# this same script and Wine version is kept (tests never write into it).
 # Usage: make-template.sh DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-common.sh"
 dir=$1
+stamp="$(sha1sum "$0" "$here/wine-common.sh" | sha1sum | cut -c1-40) $("$WINE" --version)"
+if [ -f "$dir/ready" ] && [ "$(cat "$dir/ready")" = "$stamp" ]; then
+    exit 0
+fi
 rm -rf "$dir"; mkdir -p "$dir/home"
 export HOME=$dir/home WINEPREFIX=$dir/pfx
 unset DISPLAY
@@ -29,4 +34,4 @@ reg_add 'HKCU\Software\Wine\AppDefaults\probe-nt40.exe' /v Version /d nt40
 # Drive Z: maps the host's root; tests must not see the host.
 rm -f "$WINEPREFIX/dosdevices/z:"
 rm -f "$WINEPREFIX/wineserver"
-touch "$dir/ready"
+echo "$stamp" > "$dir/ready"
