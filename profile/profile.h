@@ -42,3 +42,7 @@ protected:
 // Default file name of a store constructed without one: the running
 // program's path with its extension replaced by ".INI".
 std::string DefaultProfileFileName();
+
+// path with everything from its last "." removed, then ".INI" appended; a
+// path with no "." after its first byte gets ".INI" appended whole.
+std::string ReplaceExtensionWithIni(const std::string& path);
