@@ -1,7 +1,9 @@
 #pragma once
 // Stores over INI text parsed by the installer itself (initext.h). Names are
 // compared exactly; the first of equal names wins. Only the read-only store
-// loads anything: writes are refused.
+// loads anything: writes are refused. Every read loads first; a store is
+// loaded while it holds at least one section, so a file without sections is
+// read again by the next read. An index outside the list finds nothing.
 #include <vector>
 #include "profile/initext.h"
 #include "profile/profile.h"
@@ -11,9 +13,12 @@ public:
     explicit CFileProfile(const std::string& name);
     ~CFileProfile() override;
 
+    // Does not load; loading selects the section by this name again.
     void SetSection(const char* name) override;
     using CProfile::SetSection;
     bool DeleteSection() override;
+    // A reference to the entry's own value (valid until the store unloads)
+    // or def itself. ignoreCase 1 also accepts a key differing in case.
     const std::string& GetString(const std::string& key, const std::string& def,
                                  int ignoreCase = 0) override;
     int GetInt(const std::string& key, int def) override;
@@ -29,6 +34,7 @@ public:
     // Same name: TRUE, nothing happens. Otherwise unload, rename, Load().
     bool SetName(const std::string& name) override;
 
+    // Drops all sections and clears the name and the current section.
     virtual void Unload();
     // Plain file stores load nothing.
     virtual bool Load();
