@@ -1,0 +1,144 @@
+#include "paths/pathvars.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "framework/handles.h"
+#include "paths/mbcs.h"
+
+namespace {
+
+// The four held values. Function-local statics, so that they exist before any
+// other static object of the program can call a setter or expand a string.
+std::string& HeldInstDir() { static std::string s; return s; }
+std::string& HeldSrcDir() { static std::string s; return s; }
+std::string& HeldTmpDir() { static std::string s; return s; }
+std::string& HeldUserName() { static std::string s; return s; }
+
+// The owner of whatever the shell may show while it looks up a folder. It
+// should be the application's main window; this is the one place to make it
+// so once the application object can tell. Until then the calling thread's
+// active window stands in: on the user-interface thread that is the main
+// window or one of its dialogs, on the worker threads there is none.
+HWND ShellOwnerWindow()
+{
+    return ::GetActiveWindow();
+}
+
+// Calls a Windows function of the GetWindowsDirectoryA kind: (buffer, size)
+// giving the length copied, the size needed when the buffer is too small, or
+// 0 on failure. The usual 260 bytes are tried first; a longer value gets the
+// buffer it asks for instead of being cut off.
+template <typename Fetch>
+std::string FetchPath(Fetch fetch)
+{
+    std::string buf(MAX_PATH, '\0');
+    for (;;) {
+        const UINT n = fetch(&buf[0], static_cast<UINT>(buf.size()));
+        if (n == 0)
+            return std::string();
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.resize(n);   // n counts the terminating NUL here
+    }
+}
+
+} // namespace
+
+void SetInstDir(const std::string& dir) { HeldInstDir() = dir; }
+void SetSrcDir(const std::string& dir) { HeldSrcDir() = dir; }
+void SetTmpDir(const std::string& dir) { HeldTmpDir() = dir; }
+void SetUserName(const std::string& name) { HeldUserName() = name; }
+
+std::string GetWindowsDir()
+{
+    return FetchPath([](char* buf, UINT size) { return ::GetWindowsDirectoryA(buf, size); });
+}
+
+std::string GetSystemDir()
+{
+    return FetchPath([](char* buf, UINT size) { return ::GetSystemDirectoryA(buf, size); });
+}
+
+// The drive part of the Windows directory, with "Program Files" after it.
+// Deliberately no registry value and no special folder: scripts get the same
+// directory on every system the installer supports.
+std::string GetProgramFilesDir()
+{
+    std::string dir = GetWindowsDir();
+    const std::size_t slash = FindNextBackslash(dir);
+    if (slash == std::string::npos)
+        return std::string();
+    dir.resize(slash + 1);
+    dir += "Program Files";
+    return dir;
+}
+
+std::string GetModulePath()
+{
+    // GetModuleFileNameA returns the full buffer size, without a NUL, when
+    // the path does not fit; then the buffer is doubled and the call repeated.
+    std::string buf(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buf.size());
+        const DWORD n = ::GetModuleFileNameA(nullptr, &buf[0], size);
+        if (n == 0)
+            return std::string();
+        if (n < size) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.resize(buf.size() * 2);
+    }
+}
+
+std::string GetSpecialFolderPath(int csidl)
+{
+    CComPtr<IMalloc> malloc;
+    if (FAILED(::SHGetMalloc(reinterpret_cast<IMalloc**>(malloc.ReceiveVoid()))))
+        return std::string();
+
+    LPITEMIDLIST idl = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(ShellOwnerWindow(), csidl, &idl)) || !idl)
+        return std::string();
+
+    // SHGetPathFromIDListA writes at most MAX_PATH bytes by its contract.
+    char path[MAX_PATH];
+    const BOOL converted = ::SHGetPathFromIDListA(idl, path);
+    // The item list belongs to the caller and is freed through the shell's allocator.
+    malloc->Free(idl);
+    return converted ? std::string(path) : std::string();
+}
+
+std::string GetDesktopDir() { return GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY); }
+std::string GetStartMenuDir() { return GetSpecialFolderPath(CSIDL_STARTMENU); }
+std::string GetStartUpDir() { return GetSpecialFolderPath(CSIDL_STARTUP); }
+std::string GetSendToDir() { return GetSpecialFolderPath(CSIDL_SENDTO); }
+std::string GetProgramsDir() { return GetSpecialFolderPath(CSIDL_PROGRAMS); }
+
+std::string CProcessPathVars::Value(PathVar v)
+{
+    switch (v) {
+    case PathVar::ProgramFiles: return GetProgramFilesDir();
+    case PathVar::WinDir:       return GetWindowsDir();
+    case PathVar::SysDir:       return GetSystemDir();
+    case PathVar::InstDir:      return HeldInstDir();
+    case PathVar::SrcDir:       return HeldSrcDir();
+    case PathVar::TmpDir:       return HeldTmpDir();
+    case PathVar::UserName:     return HeldUserName();
+    case PathVar::Desktop:      return GetDesktopDir();
+    case PathVar::StartMenu:    return GetStartMenuDir();
+    case PathVar::StartUp:      return GetStartUpDir();
+    case PathVar::SendTo:       return GetSendToDir();
+    }
+    return std::string();
+}
+
+void ExpandPathVariables(std::string& s)
+{
+    CProcessPathVars values;
+    ExpandPathVariables(s, values);
+}
