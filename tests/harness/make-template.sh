@@ -34,4 +34,5 @@ reg_add 'HKCU\Software\Wine\AppDefaults\probe-nt40.exe' /v Version /d nt40
 # Drive Z: maps the host's root; tests must not see the host.
 rm -f "$WINEPREFIX/dosdevices/z:"
 rm -f "$WINEPREFIX/wineserver"
+remove_server_dir "$WINEPREFIX"
 echo "$stamp" > "$dir/ready"

@@ -13,3 +13,14 @@ wine_cmd() { timeout "${WINE_TIMEOUT:-120}" "$WINE" "$@"; }
 
 # reg add, quiet.
 reg_add() { wine_cmd reg add "$@" /f >/dev/null; }
+
+# Removes the wineserver's socket directory of a prefix whose server has
+# ended: /tmp/wine-XXXXXX/server-<device>-<inode of the prefix, hex>.
+remove_server_dir() {
+    local sd d
+    sd=server-$(stat -c %D "$1")-$(printf '%x' "$(stat -c %i "$1")")
+    for d in /tmp/wine-*/"$sd"; do
+        [ -d "$d" ] && rm -rf "$d" && rmdir "$(dirname "$d")" 2>/dev/null
+    done
+    return 0
+}

@@ -33,7 +33,7 @@ export DISPLAY=:$disp
 
 cleanup() {
     "$WINESERVER" -k 2>/dev/null
-    local sd; sd=$(cat "$WINEPREFIX/wineserver" 2>/dev/null) && [ -n "$sd" ] && rm -rf "/tmp/$sd"
+    remove_server_dir "$WINEPREFIX"
     [ -n "${watcher_pid:-}" ] && kill "$watcher_pid" 2>/dev/null
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
     if [ "$status" = 0 ] && [ -z "${KEEP_WINE_TEST:-}" ]; then
