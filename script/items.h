@@ -57,7 +57,11 @@ public:
     std::string m_strValueName;
     int32_t m_nType = REG_DWORD;
     std::string m_strData;
-    int32_t m_nFlags = 0;
+    int32_t m_nFlags = 0;   // bits 0 and 1: leave an existing value alone
+
+    // The data of a REG_DWORD item: decimal by the script's integer rule, so
+    // "-1" is 0xFFFFFFFF and "0x10" is 0 (there is no hexadecimal form).
+    DWORD GetDwordData() const;
 };
 
 // program=workdir,wait,show,timeout,arguments

@@ -60,6 +60,12 @@ public:
     std::string m_strUninstallShortcut;
 
 private:
+    // A value of the section "Config" of the application's settings file.
+    std::string GetConfigString(const char* key, const char* def) const;
+    // The sections an item list is read from, in order: the plain one, the
+    // "Common::" one, then the selected option's own one.
+    std::vector<std::string> ItemSections(const char* plain, const char* optionSection) const;
+
     std::string m_strScriptPath;
     std::string m_strInstallDir;
     std::string m_strProduct;
