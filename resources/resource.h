@@ -3,7 +3,11 @@
 // has its own id header in dialogs/.
 
 #define IDR_MAINFRAME           128     // icon, and the document string (first line: the title)
-#define IDD_ABOUTBOX            100
+
+// Fixed texts of dialog templates (controls the program never addresses).
+#ifndef IDC_STATIC
+#define IDC_STATIC              (-1)
+#endif
 
 // String table: texts the program shows outside dialog templates.
 #define IDS_SETUPINF_MISSING    200

@@ -1,0 +1,3 @@
+#pragma once
+// The About box of setup.
+#define IDD_ABOUTBOX            100

@@ -1,0 +1,3 @@
+#pragma once
+// The closing dialog, shown when everything is installed.
+#define IDD_SETUP_SUCCESSFUL    139
