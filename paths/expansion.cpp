@@ -17,10 +17,10 @@ const char* const kTokens[kPathVarCount] = {
 // Limits of one expansion (see ExpandPathVariables in expansion.h): the
 // text never grows beyond kMaxExpandedSize bytes, and the values put into it
 // never total more than kMaxSubstitutedBytes. Real paths stay far below
-// both; they only stop values that refer to each other in ways that would
-// make the text, or the work, grow without end.
+// both; the limits only stop values that nest each other so that the text,
+// or the work, would grow exponentially.
 constexpr std::size_t kMaxExpandedSize = std::size_t(1) << 20;
-constexpr std::size_t kMaxSubstitutedBytes = std::size_t(16) << 20;
+constexpr std::size_t kMaxSubstitutedBytes = std::size_t(4) << 20;
 
 unsigned char UpperAscii(unsigned char c)
 {

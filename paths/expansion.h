@@ -36,8 +36,24 @@ int FindNoCase(const std::string& text, const std::string& pattern);
 bool ReplaceFirstNoCase(std::string& s, const std::string& pattern, const std::string& value);
 
 // Replaces every token of every variable in s by its value, again and again,
-// until no token is left: tokens inside substituted values are expanded too.
-// A token that a variable's own substituted text helps to form is left as
-// it stands (a user name typed as "$UserName$" stays literally in the
-// result), so expansion always ends. See expansion.cpp for the limits.
+// until no token is left: tokens inside substituted values are expanded too,
+// and so are tokens that a value forms together with the text around it.
+// Order: the first variable in table order that occurs anywhere is replaced
+// at its first occurrence, then the search starts again with the first
+// variable ("$ProgramFiles$"); letter case of tokens does not matter.
+//
+// Values that refer to themselves: every byte remembers which variables'
+// substitutions produced it. A token of a variable that includes any byte
+// produced by that same variable is left as it stands, and the search goes on
+// after it. A user name typed as "$UserName$" therefore stays literally in
+// the result, and an install directory "$WinDir$\$InstDir$" gives the Windows
+// directory followed by "\$InstDir$"; values without such a cycle expand
+// exactly as before. Each value is asked of `values` at most once per call,
+// and only when its token is about to be replaced.
+//
+// Limits: expansion stops, leaving the tokens not yet replaced as they stand,
+// when a substitution would make the string longer than 1 MiB, or when the
+// values substituted so far would total more than 4 MiB (values that nest
+// each other many levels deep can ask for that much work with a short
+// result). Real paths stay far below both.
 void ExpandPathVariables(std::string& s, IPathVarSource& values);
