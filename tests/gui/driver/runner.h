@@ -1,0 +1,71 @@
+#pragma once
+// Runs the steps of a scenario against the windows of another process, as a
+// person would: it only looks at windows and sends them the messages that
+// mouse and keyboard would cause. Anything that may start a nested modal loop
+// in the other process (a click, a key) is posted, never sent: a sent message
+// would wait for the end of that loop.
+#include <windows.h>
+#include <string>
+
+#include "scenario.h"
+
+// A step that did not hold: what it wanted and what was there (UTF-8).
+struct CStepFailure {
+    std::string strExpected;
+    std::string strFound;
+};
+// A step that cannot be understood (UTF-8).
+struct CSyntaxError {
+    std::string strMessage;
+};
+
+class CRunner {
+public:
+    explicit CRunner(DWORD timeoutMs) : m_dwTimeout(timeoutMs) {}
+
+    // Throws CSyntaxError when the step is malformed; does nothing else.
+    void Check(const CStep& step);
+    // Throws CStepFailure when the step does not hold within the time allowed.
+    void Run(const CStep& step);
+
+    // The windows on the screen and the current window's controls, for a failure report.
+    void PrintSituation() const;
+    // A screenshot through the test's watcher, when there is one (failure reports).
+    void TrySnapshot(const std::string& name);
+
+private:
+    class CArgs;
+    using Handler = void (CRunner::*)(CArgs& args, bool run);
+    struct CVerb {
+        const char* pszName;
+        Handler handler;
+    };
+    static const CVerb s_verbs[];
+    void Dispatch(const CStep& step, bool run);
+
+    void Timeout(CArgs& a, bool run);
+    void Wait(CArgs& a, bool run);
+    void MsgBox(CArgs& a, bool run);
+    void Gone(CArgs& a, bool run);
+    void Caption(CArgs& a, bool run);
+    void Text(CArgs& a, bool run);
+    void Has(CArgs& a, bool run);
+    void State(CArgs& a, bool run);
+    void Click(CArgs& a, bool run);
+    void Key(CArgs& a, bool run);
+    void Close(CArgs& a, bool run);
+    void Type(CArgs& a, bool run);
+    void SetText(CArgs& a, bool run);
+    void Select(CArgs& a, bool run);
+    void DblClick(CArgs& a, bool run);
+    void Post(CArgs& a, bool run);
+    void Snap(CArgs& a, bool run);
+
+    HWND Current() const;
+    HWND Control(int id) const;
+    void SelectItem(int id, const CToken& item, bool doubleClick);
+    bool Snapshot(const std::string& name, DWORD timeoutMs);
+
+    DWORD m_dwTimeout;
+    HWND m_hCurrent = nullptr;
+};
