@@ -336,7 +336,7 @@ private:
         // over all of them is always correct, it only looks at more bytes.
         if (m_scratch.size() > kMaxWindows) {
             m_scratch.front().end = m_scratch.back().end;
-            m_scratch.resize(1);
+            m_scratch.erase(m_scratch.begin() + 1, m_scratch.end());
         }
         windows.swap(m_scratch);
     }
