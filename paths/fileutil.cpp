@@ -11,7 +11,8 @@
 // ours, and a path too long for the platform is refused by the platform call
 // itself (ERROR_FILENAME_EXCED_RANGE), which these helpers report as FALSE.
 // Under Windows NT and Wine that limit counts characters, so a Japanese path
-// of more than 259 bytes works as long as it has fewer than 260 characters.
+// of more than 259 bytes works as long as it has fewer than 260 characters;
+// a fixed buffer of 260 bytes would have refused or overrun it.
 
 namespace {
 

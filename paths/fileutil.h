@@ -4,13 +4,23 @@
 #include <windows.h>
 #include <string>
 
+// No path is cut to a buffer of fixed size: a path is refused only by the
+// platform, when it is longer than the file functions take (on Windows NT
+// and Wine: 260 characters, which may be more than 260 bytes).
+
 bool IsDirectory(const std::string& path);
-// An existing file (not a directory), whatever the length of its path.
+// An existing file (not a directory), at any path length the file functions
+// take; also a file that another program holds open. A bare name (no drive, no directory) is looked
+// up along the search path, beginning with the program's own directory.
 bool FileExists(const std::string& path);
-// Creates path and every missing parent; sa may be null (default security).
+// Creates path and every missing parent, drive root excluded; sa may be null
+// (default security). FALSE at the first directory that cannot be created;
+// those made before it stay. A path of four bytes or fewer is taken whole.
 bool CreateDirectoryTree(const std::string& path, SECURITY_ATTRIBUTES* sa = nullptr);
-// Deletes a directory with everything below it except names that begin with
-// "."; FALSE when the directory itself could not be removed.
+// Deletes a directory, with or without a trailing backslash, with everything
+// below it except names that begin with "." and read-only files; FALSE when
+// the directory itself could not be removed. An empty path and a drive root
+// are refused (FALSE) without deleting anything.
 bool DeleteDirectoryTree(const std::string& dir);
 std::string GetLoginUserName();     // "" when the platform cannot tell
 std::string GetUserProfileDir();    // Windows directory + "\Profiles\" + login name
