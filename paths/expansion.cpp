@@ -9,10 +9,12 @@
 
 namespace {
 
-const char* const kTokens[kPathVarCount] = {
+// In the order of PathVar, which is the order in which expansion tries them.
+const char* const kTokens[] = {
     "$ProgramFiles$", "$WinDir$",   "$SysDir$",    "$InstDir$", "$SrcDir$",  "$TmpDir$",
     "$UserName$",     "$Desktop$",  "$StartMenu$", "$StartUp$", "$SendTo$",
 };
+static_assert(sizeof(kTokens) / sizeof(kTokens[0]) == kPathVarCount, "one token per variable");
 
 // Limits of one expansion (see ExpandPathVariables in expansion.h): the
 // text never grows beyond kMaxExpandedSize bytes, and the values put into it
@@ -27,6 +29,24 @@ unsigned char UpperAscii(unsigned char c)
     return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
 
+// The byte text[i], upper-cased when it is a single-byte letter. `trail`
+// says whether text[i] is the second byte of a double-byte character, and is
+// set for the next byte. Such a byte stays as it is even when it lies in the
+// range of the lower-case letters (0x61-0x7A), as in the system's CharUpperA.
+unsigned char UpperAt(const char* text, int i, bool& trail)
+{
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (trail) {
+        trail = false;
+        return c;
+    }
+    if (c != 0 && IsLeadByte(c) && text[i + 1] != '\0') {
+        trail = true;
+        return c;
+    }
+    return UpperAscii(c);
+}
+
 }  // namespace
 
 const char* PathVarToken(PathVar v)
@@ -36,22 +56,12 @@ const char* PathVarToken(PathVar v)
 
 int CompareNoCaseN(const char* a, const char* b, int count)
 {
-    // Each text is walked character by character from its own start: the
-    // second byte of a double-byte character is compared as it stands, even
-    // when it looks like a lower-case letter (0x61-0x7A).
+    // Each text is split into characters from its own start.
     bool trailA = false;
     bool trailB = false;
     for (int i = 0; i < count; ++i) {
-        unsigned char ca = static_cast<unsigned char>(a[i]);
-        unsigned char cb = static_cast<unsigned char>(b[i]);
-        const bool singleA = !trailA;
-        const bool singleB = !trailB;
-        trailA = singleA && ca != 0 && IsLeadByte(ca) && a[i + 1] != '\0';
-        trailB = singleB && cb != 0 && IsLeadByte(cb) && b[i + 1] != '\0';
-        if (singleA && !trailA)
-            ca = UpperAscii(ca);
-        if (singleB && !trailB)
-            cb = UpperAscii(cb);
+        const unsigned char ca = UpperAt(a, i, trailA);
+        const unsigned char cb = UpperAt(b, i, trailB);
         if (ca != cb)
             return static_cast<signed char>(ca) - static_cast<signed char>(cb);
         if (ca == 0)
@@ -208,7 +218,7 @@ public:
         for (int v = 0; v < kPathVarCount; ++v) {
             m_tokenLen[v] = std::strlen(kTokens[v]);
             for (std::size_t i = 0; i < m_tokenLen[v]; ++i)
-                m_upperToken[v][i] = UpperAscii(static_cast<unsigned char>(kTokens[v][i]));
+                m_upperToken[v] += static_cast<char>(UpperAscii(static_cast<unsigned char>(kTokens[v][i])));
             if (!s.empty())
                 m_windows[v].push_back(CWindow{0, s.size()});
         }
@@ -242,7 +252,8 @@ private:
         for (std::size_t i = 0; i < len; ++i) {
             // Token bytes are ASCII, so a byte that matches is a single-byte
             // character and ASCII upper-casing is the whole case rule here.
-            if (UpperAscii(m_text.At(p + i)) != m_upperToken[v][i] || (m_text.OriginAt(p + i) & bit) != 0)
+            const unsigned char c = UpperAscii(m_text.At(p + i));
+            if (c != static_cast<unsigned char>(m_upperToken[v][i]) || (m_text.OriginAt(p + i) & bit) != 0)
                 return false;
         }
         return true;
@@ -346,7 +357,7 @@ private:
     CExpansionText m_text;
     IPathVarSource& m_values;
     std::size_t m_tokenLen[kPathVarCount] = {};
-    unsigned char m_upperToken[kPathVarCount][16] = {};
+    std::string m_upperToken[kPathVarCount];
     std::vector<CWindow> m_windows[kPathVarCount];
     std::vector<CWindow> m_scratch;
     std::string m_value[kPathVarCount];
