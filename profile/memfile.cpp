@@ -5,9 +5,12 @@
 
 namespace {
 
+// The boxes belong to the calling thread's active window (if any), which
+// stays disabled while the user decides.
 int AskUserAboutOpenFailure(const std::string& fileName)
 {
-    return AppMessageBox(nullptr, "Can not open <" + fileName + ">!>", MB_ABORTRETRYIGNORE);
+    return AppMessageBox(::GetActiveWindow(), "Can not open <" + fileName + ">!>",
+                         MB_ABORTRETRYIGNORE);
 }
 
 OpenFailureQuestion g_openFailureQuestion = AskUserAboutOpenFailure;
@@ -84,7 +87,8 @@ const char* CAsyncMemFile::GetPointer() const
 
 int CAsyncMemFile::SetLength(int32_t /*length*/)
 {
-    return AppMessageBox(nullptr, "Sorry CAsyncMemFile::SetLength() is not implemented", MB_OK);
+    return AppMessageBox(::GetActiveWindow(), "Sorry CAsyncMemFile::SetLength() is not implemented",
+                         MB_OK);
 }
 
 int32_t CAsyncMemFile::Read(void* buffer, int32_t count)
