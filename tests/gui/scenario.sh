@@ -3,7 +3,8 @@
 # the snapshot watcher are there); expects GUIDRIVER to name guidriver.exe.
 #
 #   start_program NAME EXE [ARGS...]   EXE: a Unix path (copied to C:\tests) or a Windows path
-#   run_scenario FILE [--timeout MS]   runs the driver with FILE (copied to C:\scenarios)
+#   run_scenario FILE [DRIVER OPTIONS] runs the driver with FILE (copied to C:\scenarios);
+#                                      options: --timeout MS, --program NAME.EXE (fail fast once it ended)
 #   wait_program NAME [EXIT]           waits for the program's end, checks its exit code
 #   stop_program NAME                  ends a program that is still running
 #   program_output NAME                what the program printed (UTF-8, LF line ends)
@@ -14,7 +15,7 @@
 # A program runs for at most $PROGRAM_TIMEOUT seconds (default 120); its
 # standard output and error are kept in $T/NAME.out and $T/NAME.err.
 
-declare -gA gui_pid=()
+declare -gA gui_pid=() gui_exe=()
 
 start_program() {
     local name=$1 exe=$2; shift 2
@@ -24,6 +25,7 @@ start_program() {
     fi
     timeout "${PROGRAM_TIMEOUT:-120}" "$WINE" "$exe" "$@" >"$T/$name.out" 2>"$T/$name.err" &
     gui_pid[$name]=$!
+    gui_exe[$name]=${exe##*\\}
 }
 
 run_scenario() {
@@ -85,7 +87,7 @@ expect_output() {
 gui_run() {
     local name=$1 scenario=$2 want=$3; shift 3
     start_program "$name" "$@"
-    if ! run_scenario "$scenario"; then
+    if ! run_scenario "$scenario" --program "${gui_exe[$name]}"; then
         echo "FAIL: scenario $(basename "$scenario") did not pass against $name"
         stop_program "$name"
         echo "--- output of $name:"; program_output "$name"

@@ -13,7 +13,7 @@
 namespace {
 int Usage()
 {
-    PrintLine("usage: guidriver [--timeout MS] SCENARIO");
+    PrintLine("usage: guidriver [--timeout MS] [--program NAME.EXE] SCENARIO");
     return 2;
 }
 }  // namespace
@@ -22,10 +22,13 @@ int main(int argc, char** argv)
 {
     DWORD timeout = 10000;
     std::string path;
+    std::string program;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--timeout" && i + 1 < argc)
             timeout = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
+        else if (arg == "--program" && i + 1 < argc)
+            program = argv[++i];
         else if (path.empty() && arg.compare(0, 2, "--") != 0)
             path = arg;
         else
@@ -43,6 +46,8 @@ int main(int argc, char** argv)
         return 2;
     }
     CRunner runner(timeout);
+    if (!program.empty())
+        runner.WatchProgram(program);
     for (const CStep& step : steps) {
         try {
             runner.Check(step);

@@ -1,10 +1,12 @@
 #include "runner.h"
 
+#include <tlhelp32.h>
 #include <cstdlib>
 #include <functional>
 #include <set>
 #include <vector>
 
+#include "framework/handles.h"
 #include "output.h"
 #include "winquery.h"
 
@@ -94,22 +96,6 @@ bool Elapsed(DWORD start, DWORD limit)
     return ::GetTickCount() - start >= limit;
 }
 
-// Repeats a check until it holds or the time is up; `found` keeps what the
-// last try saw. Effects of posted messages arrive later than the post, so an
-// expectation waits for them instead of racing them.
-void Settle(DWORD timeout, const std::string& expected,
-            const std::function<bool(std::string& found)>& check)
-{
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        std::string found;
-        if (check(found))
-            return;
-        if (Elapsed(start, timeout))
-            throw CStepFailure{expected, found};
-        ::Sleep(kPollMs);
-    }
-}
 }  // namespace
 
 // The arguments of one step, read left to right.
@@ -180,6 +166,45 @@ const CRunner::CVerb CRunner::s_verbs[] = {
     {"settext", &CRunner::SetText},   {"select", &CRunner::Select},   {"dblclick", &CRunner::DblClick},
     {"post", &CRunner::Post},         {"snap", &CRunner::Snap},
 };
+
+// Repeats a check until it holds or the time is up; `found` keeps what the
+// last try saw. Effects of posted messages arrive later than the post, so an
+// expectation waits for them instead of racing them.
+void CRunner::Settle(DWORD timeout, const std::string& expected,
+                     const std::function<bool(std::string& found)>& check)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        std::string found;
+        if (check(found))
+            return;
+        if (Elapsed(start, timeout))
+            throw CStepFailure{expected, found};
+        CheckProgram(expected);
+        ::Sleep(kPollMs);
+    }
+}
+
+void CRunner::CheckProgram(const std::string& expected)
+{
+    if (m_strProgram.empty() || ::GetTickCount() - m_dwProgramChecked < 500)
+        return;
+    m_dwProgramChecked = ::GetTickCount();
+    // A toolhelp snapshot fails with INVALID_HANDLE_VALUE, like CreateFile.
+    CFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    bool running = false;
+    for (BOOL more = ::Process32First(snapshot.Get(), &entry); more && !running;
+         more = ::Process32Next(snapshot.Get(), &entry))
+        running = lstrcmpiA(entry.szExeFile, m_strProgram.c_str()) == 0;
+    if (running)
+        m_bProgramSeen = true;
+    else if (m_bProgramSeen)
+        throw CStepFailure{expected, "the program under test (" + ToUtf8(m_strProgram) + ") has ended"};
+}
 
 void CRunner::Check(const CStep& step)
 {
@@ -284,6 +309,7 @@ void CRunner::Wait(CArgs& a, bool run)
         }
         if (Elapsed(start, timeout))
             throw CStepFailure{what + " within " + Ms(timeout), "none (windows listed below)"};
+        CheckProgram(what);
         ::Sleep(kPollMs);
     }
 }

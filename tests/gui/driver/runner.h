@@ -5,6 +5,7 @@
 // in the other process (a click, a key) is posted, never sent: a sent message
 // would wait for the end of that loop.
 #include <windows.h>
+#include <functional>
 #include <string>
 
 #include "scenario.h"
@@ -22,6 +23,9 @@ struct CSyntaxError {
 class CRunner {
 public:
     explicit CRunner(DWORD timeoutMs) : m_dwTimeout(timeoutMs) {}
+    // The program under test (its .exe name): once it has been seen running,
+    // a step that waits fails as soon as it has ended.
+    void WatchProgram(const std::string& exeName) { m_strProgram = exeName; }
 
     // Throws CSyntaxError when the step is malformed; does nothing else.
     void Check(const CStep& step);
@@ -65,7 +69,14 @@ private:
     HWND Control(int id) const;
     void SelectItem(int id, const CToken& item, bool doubleClick);
     bool Snapshot(const std::string& name, DWORD timeoutMs);
+    // Repeats a check until it holds or the time is up (see runner.cpp).
+    void Settle(DWORD timeout, const std::string& expected,
+                const std::function<bool(std::string& found)>& check);
+    void CheckProgram(const std::string& expected);
 
     DWORD m_dwTimeout;
     HWND m_hCurrent = nullptr;
+    std::string m_strProgram;
+    bool m_bProgramSeen = false;
+    DWORD m_dwProgramChecked = 0;
 };
