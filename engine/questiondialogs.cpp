@@ -76,6 +76,15 @@ int NeededHeight(HWND control)
 BOOL CQuestionDialog::OnInitDialog()
 {
     FitTexts();
+    // The focus starts on the default button. Left to the system it goes to the
+    // first button, which then answers Enter: in the older-source question
+    // that would be "はい(&Y)" instead of the default "いいえ(&N)".
+    LRESULT def = ::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0);
+    HWND button = HIWORD(def) == DC_HASDEFID ? GetItem(LOWORD(def)) : nullptr;
+    if (button && IsPushButton(button)) {
+        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+        return FALSE;
+    }
     return TRUE;
 }
 

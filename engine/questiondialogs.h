@@ -26,7 +26,8 @@ public:
     using CDialog::CDialog;
 
 protected:
-    // Call last from a derived OnInitDialog, after the texts are filled in.
+    // Call last from a derived OnInitDialog, after the texts are filled in:
+    // fits the texts and puts the focus on the default button (then FALSE).
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     // Enter where no button answers "OK" (no IDOK, no default button) does nothing.
