@@ -160,7 +160,7 @@ private:
 
 const CRunner::CVerb CRunner::s_verbs[] = {
     {"timeout", &CRunner::Timeout},   {"wait", &CRunner::Wait},       {"msgbox", &CRunner::MsgBox},
-    {"gone", &CRunner::Gone},         {"caption", &CRunner::Caption}, {"text", &CRunner::Text},
+    {"gone", &CRunner::Gone},         {"back", &CRunner::Back},       {"caption", &CRunner::Caption}, {"text", &CRunner::Text},
     {"has", &CRunner::Has},           {"state", &CRunner::State},     {"click", &CRunner::Click},
     {"key", &CRunner::Key},           {"close", &CRunner::Close},     {"type", &CRunner::Type},
     {"settext", &CRunner::SetText},   {"select", &CRunner::Select},   {"dblclick", &CRunner::DblClick},
@@ -299,6 +299,7 @@ void CRunner::Wait(CArgs& a, bool run)
         for (HWND h : windows) {
             if (match(h)) {
                 m_hCurrent = h;
+                m_history.push_back(h);
                 return;
             }
         }
@@ -350,6 +351,20 @@ void CRunner::Gone(CArgs& a, bool run)
         found = "it is still open";
         return !::IsWindow(h) || !::IsWindowVisible(h);
     });
+}
+
+// back: the window that was current before the last wait becomes current
+// again (a question, after the confirmation it opened has closed). It is not
+// looked for again: a new window of the same kind may already be open.
+void CRunner::Back(CArgs& a, bool run)
+{
+    a.End();
+    if (!run)
+        return;
+    if (m_history.size() < 2)
+        throw CStepFailure{"a window that was current before", "none"};
+    m_history.pop_back();
+    m_hCurrent = m_history.back();
 }
 
 // caption "TEXT": the current window's caption.

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "scenario.h"
 
@@ -51,6 +52,7 @@ private:
     void Wait(CArgs& a, bool run);
     void MsgBox(CArgs& a, bool run);
     void Gone(CArgs& a, bool run);
+    void Back(CArgs& a, bool run);
     void Caption(CArgs& a, bool run);
     void Text(CArgs& a, bool run);
     void Has(CArgs& a, bool run);
@@ -76,6 +78,7 @@ private:
 
     DWORD m_dwTimeout;
     HWND m_hCurrent = nullptr;
+    std::vector<HWND> m_history;  // the windows made current by wait steps, oldest first
     std::string m_strProgram;
     bool m_bProgramSeen = false;
     DWORD m_dwProgramChecked = 0;
