@@ -321,9 +321,13 @@ CExistingFileDialog::CExistingFileDialog(UINT templateId, const std::string& tem
 std::string CExistingFileDialog::GetNewFilePath() const
 {
     // Some systems hand the temporary name back with a leading backslash.
-    if (!m_strTempName.empty() && m_strTempName[0] == '\\')
-        return m_strDirectory + m_strTempName;
-    return m_strDirectory + "\\" + m_strTempName;
+    std::string name = m_strTempName;
+    if (!name.empty() && name[0] == '\\')
+        name.erase(0, 1);
+    // A destination without a directory: the new file lies beside it all the same.
+    if (m_strFileName == m_strDestPath)
+        return name;
+    return m_strDirectory + "\\" + name;
 }
 
 void CExistingFileDialog::DoDataExchange()
