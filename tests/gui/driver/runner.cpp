@@ -95,7 +95,6 @@ bool Elapsed(DWORD start, DWORD limit)
 {
     return ::GetTickCount() - start >= limit;
 }
-
 }  // namespace
 
 // The arguments of one step, read left to right.
@@ -104,7 +103,6 @@ public:
     explicit CArgs(const CStep& step) : m_step(step), m_next(1) {}
 
     bool More() const { return m_next < m_step.tokens.size(); }
-    bool NextIsQuoted() const { return More() && m_step.tokens[m_next].bQuoted; }
     const CToken& Token(const char* what)
     {
         if (!More())
@@ -288,7 +286,12 @@ void CRunner::Wait(CArgs& a, bool run)
     if (!run)
         return;
 
-    const bool wantBox = kind == "msgbox";
+    WaitForWindow(what, match, timeout, kind == "msgbox");
+}
+
+void CRunner::WaitForWindow(const std::string& what, const std::function<bool(HWND)>& match,
+                            DWORD timeout, bool wantBox)
+{
     std::set<HWND> boxesBefore;
     for (HWND h : VisibleTopLevelWindows())
         if (IsMessageBox(h))
@@ -325,10 +328,7 @@ void CRunner::MsgBox(CArgs& a, bool run)
     a.End();
     if (!run)
         return;
-    CStep wait;
-    wait.tokens = {CToken{"wait", false}, CToken{"msgbox", false},
-                   CToken{Format("%lu", static_cast<unsigned long>(timeout)), false}};
-    Run(wait);
+    WaitForWindow("a message box", [](HWND h) { return IsMessageBox(h); }, timeout, true);
     Settle(m_dwTimeout, "a message box " + Quote(caption) + " saying " + Quote(text),
            [this, &caption, &text](std::string& found) {
                std::string c = TextOf(m_hCurrent), t = MessageBoxText(m_hCurrent);

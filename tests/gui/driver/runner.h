@@ -67,6 +67,9 @@ private:
     void Post(CArgs& a, bool run);
     void Snap(CArgs& a, bool run);
 
+    // Makes the first visible top-level window that matches current.
+    void WaitForWindow(const std::string& what, const std::function<bool(HWND)>& match,
+                       DWORD timeout, bool wantBox);
     HWND Current() const;
     HWND Control(int id) const;
     void SelectItem(int id, const CToken& item, bool doubleClick);
