@@ -17,8 +17,9 @@ struct CFileProfileSection {
 
 // Reads one line at `pos` of data[0..size): the bytes up to the first NUL, LF
 // or CR (or to size) go to `line`; the terminator is consumed, and a CR that
-// follows an LF as well. Returns the number of bytes put in `line`. A negative
-// `pos` empties the line and returns 0.
+// follows an LF as well (CR LF, in turn, gives the line and then an empty
+// one). Returns the number of bytes put in `line`. A negative `pos`, or one
+// at or past the size, empties the line, returns 0 and leaves `pos`.
 int ReadLineAt(const char* data, int32_t size, int32_t& pos, std::string& line);
 
 // Strips leading blanks; a comment line gives ""; a header keeps only
@@ -28,6 +29,8 @@ std::string NormaliseIniLine(const std::string& line);
 // Splits a normalised key line into key and value.
 void SplitIniKeyLine(const std::string& normalised, std::string& key, std::string& value);
 
-// Parses a whole file image: lines are read while fewer than two unread bytes
-// do not remain; lines before the first header are ignored.
+// Parses a whole file image into its sections in file order. Lines are read
+// only while at least two unread bytes remain, so a last line of one byte
+// without a line end is not read and an image under two bytes gives nothing.
+// Lines before the first header are ignored.
 std::vector<CFileProfileSection> ParseIniText(const char* data, int32_t length);
