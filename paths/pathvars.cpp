@@ -4,7 +4,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "framework/app.h"
 #include "framework/handles.h"
+#include "framework/window.h"
 #include "paths/mbcs.h"
 
 namespace {
@@ -16,14 +18,14 @@ std::string& HeldSrcDir() { static std::string s; return s; }
 std::string& HeldTmpDir() { static std::string s; return s; }
 std::string& HeldUserName() { static std::string s; return s; }
 
-// The owner of whatever the shell may show while it looks up a folder. It
-// should be the application's main window; this is the one place to make it
-// so once the application object can tell. Until then the calling thread's
-// active window stands in: on the user-interface thread that is the main
-// window or one of its dialogs, on the worker threads there is none.
+// The owner of whatever the shell may show while it looks up a folder: the
+// application's main window when there is one (also for the worker threads,
+// whose lookups belong to the same installation), else none.
 HWND ShellOwnerWindow()
 {
-    return ::GetActiveWindow();
+    CApplication* app = CApplication::Current();
+    CWnd* main = app ? app->GetMainWnd() : nullptr;
+    return main ? main->GetSafeHwnd() : nullptr;
 }
 
 // Calls a Windows function of the GetWindowsDirectoryA kind: (buffer, size)
