@@ -58,7 +58,7 @@ install_setup "$setup" "$unix_long"
 start_program longpath "C:\\$long\\setup.exe"
 run_scenario "$dir/scenarios/frame.txt" && run_scenario "$dir/scenarios/close-frame.txt" ||
     fail "setup at a path of $(( ${#long} + 13 )) bytes did not find its script"
-wait_program longpath 0 || e2e_failed=1
+wait_program longpath 0 && ok "setup found its script from a $(( ${#long} + 13 ))-byte path" || e2e_failed=1
 
 # A program name whose second byte is a backslash (表 is 0x95 0x5C).
 write_inf 'ソフト' < <(printf '[Config]\nProduct=Soft\n')
@@ -66,6 +66,6 @@ install_setup "$setup" 'ソフト' '表.exe'
 start_program dbcs 'C:\ソフト\表.exe'
 run_scenario "$dir/scenarios/frame.txt" && run_scenario "$dir/scenarios/close-frame.txt" ||
     fail "setup named 表.exe did not find its script"
-wait_program dbcs 0 || e2e_failed=1
+wait_program dbcs 0 && ok "setup named 表.exe found its script" || e2e_failed=1
 
 return $e2e_failed
