@@ -25,11 +25,16 @@ cp -al "$template/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/system3
 rm -f "$WINEPREFIX/wineserver"
 
 # A display of our own: screenshots then show this test's windows only.
-mkfifo "$T/xvfb.fd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/xvfb.fd" 2>"$T/xvfb.log" &
-xvfb_pid=$!
-read -r -t 10 disp < "$T/xvfb.fd" || { echo "Xvfb did not start"; cat "$T/xvfb.log"; kill $xvfb_pid; exit 1; }
-export DISPLAY=:$disp
+# WINE_TEST_DISPLAY names a display to use instead (to watch a run).
+if [ -n "${WINE_TEST_DISPLAY:-}" ]; then
+    export DISPLAY=$WINE_TEST_DISPLAY
+else
+    mkfifo "$T/xvfb.fd"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/xvfb.fd" 2>"$T/xvfb.log" &
+    xvfb_pid=$!
+    read -r -t 10 disp < "$T/xvfb.fd" || { echo "Xvfb did not start"; cat "$T/xvfb.log"; kill $xvfb_pid; exit 1; }
+    export DISPLAY=:$disp
+fi
 
 cleanup() {
     "$WINESERVER" -k 2>/dev/null
