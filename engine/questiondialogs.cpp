@@ -147,22 +147,28 @@ void CQuestionDialog::FitTexts()
     }
 }
 
+COneTextQuestionDialog::COneTextQuestionDialog(UINT templateId, int messageId,
+                                               const std::string& argument, HWND parent)
+    : CQuestionDialog(templateId, parent), m_messageId(messageId), m_strArgument(argument)
+{
+}
+
+void COneTextQuestionDialog::DoDataExchange()
+{
+    Bind(m_message, m_messageId);
+}
+
+BOOL COneTextQuestionDialog::OnInitDialog()
+{
+    FillTemplateText(m_message, {m_strArgument});
+    return CQuestionDialog::OnInitDialog();
+}
+
 // ---- the dialogs ----
 
 CChangeDiskDialog::CChangeDiskDialog(int nDisk, HWND parent)
-    : CQuestionDialog(IDD_CHANGE_DISK, parent), m_nDisk(nDisk)
+    : COneTextQuestionDialog(IDD_CHANGE_DISK, IDC_CHANGE_DISK_MESSAGE, std::to_string(nDisk), parent)
 {
-}
-
-void CChangeDiskDialog::DoDataExchange()
-{
-    Bind(m_message, IDC_CHANGE_DISK_MESSAGE);
-}
-
-BOOL CChangeDiskDialog::OnInitDialog()
-{
-    FillTemplateText(m_message, {std::to_string(m_nDisk)});
-    return CQuestionDialog::OnInitDialog();
 }
 
 CQueryCancelDialog::CQueryCancelDialog(HWND parent) : CQuestionDialog(IDD_QUERY_CANCEL, parent) {}
@@ -199,68 +205,23 @@ BOOL CErrorNoExistSrcFileDialog::OnInitDialog()
 }
 
 CDetectReadonlyFileDialog::CDetectReadonlyFileDialog(const std::string& destPath, HWND parent)
-    : CQuestionDialog(IDD_READONLY_FILE, parent), m_strDestPath(destPath)
+    : COneTextQuestionDialog(IDD_READONLY_FILE, IDC_READONLY_FILE_MESSAGE, destPath, parent)
 {
-}
-
-void CDetectReadonlyFileDialog::DoDataExchange()
-{
-    Bind(m_message, IDC_READONLY_FILE_MESSAGE);
-}
-
-BOOL CDetectReadonlyFileDialog::OnInitDialog()
-{
-    FillTemplateText(m_message, {m_strDestPath});
-    return CQuestionDialog::OnInitDialog();
 }
 
 CQueryFileInUseDialog::CQueryFileInUseDialog(const std::string& fileName, HWND parent)
-    : CQuestionDialog(IDD_FILE_IN_USE, parent), m_strFileName(fileName)
+    : COneTextQuestionDialog(IDD_FILE_IN_USE, IDC_FILE_IN_USE_MESSAGE, fileName, parent)
 {
-}
-
-void CQueryFileInUseDialog::DoDataExchange()
-{
-    Bind(m_message, IDC_FILE_IN_USE_MESSAGE);
-}
-
-BOOL CQueryFileInUseDialog::OnInitDialog()
-{
-    FillTemplateText(m_message, {m_strFileName});
-    return CQuestionDialog::OnInitDialog();
 }
 
 CErrorAccessViolationDialog::CErrorAccessViolationDialog(const std::string& fileName, HWND parent)
-    : CQuestionDialog(IDD_ACCESS_VIOLATION, parent), m_strFileName(fileName)
+    : COneTextQuestionDialog(IDD_ACCESS_VIOLATION, IDC_ACCESS_VIOLATION_MESSAGE, fileName, parent)
 {
 }
 
-void CErrorAccessViolationDialog::DoDataExchange()
+CQueryCannotDeleteCurrentDialog::CQueryCannotDeleteCurrentDialog(const std::string& fileName, HWND parent)
+    : COneTextQuestionDialog(IDD_CANNOT_DELETE_CURRENT, IDC_CANNOT_DELETE_CURRENT_MESSAGE, fileName, parent)
 {
-    Bind(m_message, IDC_ACCESS_VIOLATION_MESSAGE);
-}
-
-BOOL CErrorAccessViolationDialog::OnInitDialog()
-{
-    FillTemplateText(m_message, {m_strFileName});
-    return CQuestionDialog::OnInitDialog();
-}
-
-CQueryCannotDeleteCurrentDialog::CQueryCannotDeleteCurrentDialog(const std::string& fileName,
-                                                                 HWND parent)
-    : CQuestionDialog(IDD_CANNOT_DELETE_CURRENT, parent), m_strFileName(fileName)
-{
-}
-
-void CQueryCannotDeleteCurrentDialog::DoDataExchange()
-{
-    Bind(m_message, IDC_CANNOT_DELETE_CURRENT_MESSAGE);
-}
-
-BOOL CQueryCannotDeleteCurrentDialog::OnInitDialog()
-{
-    FillTemplateText(m_message, {m_strFileName});
-    return CQuestionDialog::OnInitDialog();
 }
 
 CFailWriteFileDialog::CFailWriteFileDialog(const std::string& destPath, HWND parent)

@@ -42,18 +42,23 @@ private:
     void FitTexts();
 };
 
-// "%d 枚目のディスクに交換してください。" (no title bar): IDOK or IDCANCEL.
-class CChangeDiskDialog : public CQuestionDialog {
-public:
-    explicit CChangeDiskDialog(int nDisk, HWND parent = nullptr);
-
+// A question whose one message control is filled with one argument.
+class COneTextQuestionDialog : public CQuestionDialog {
 protected:
+    COneTextQuestionDialog(UINT templateId, int messageId, const std::string& argument, HWND parent);
     void DoDataExchange() override;
     BOOL OnInitDialog() override;
 
 private:
-    int m_nDisk;
+    int m_messageId;
+    std::string m_strArgument;
     CDialogItem m_message;
+};
+
+// "%d 枚目のディスクに交換してください。" (no title bar): IDOK or IDCANCEL.
+class CChangeDiskDialog : public COneTextQuestionDialog {
+public:
+    explicit CChangeDiskDialog(int nDisk, HWND parent = nullptr);
 };
 
 // "セットアップの中止": "中止(&X)" is IDCANCEL (also Escape and close), "再試行(&R)" IDOK.
@@ -94,59 +99,27 @@ private:
 
 // A read-only destination: ID_ANSWER_YES, ID_ANSWER_NO or IDCANCEL. Its check
 // box "次回からこのメッセージを出さない。" is shown and never read.
-class CDetectReadonlyFileDialog : public CQuestionDialog {
+class CDetectReadonlyFileDialog : public COneTextQuestionDialog {
 public:
     explicit CDetectReadonlyFileDialog(const std::string& destPath, HWND parent = nullptr);
-
-protected:
-    void DoDataExchange() override;
-    BOOL OnInitDialog() override;
-
-private:
-    std::string m_strDestPath;
-    CDialogItem m_message;
 };
 
 // The destination file is in use: IDOK (retry), ID_ANSWER_IGNORE or IDCANCEL (abort).
-class CQueryFileInUseDialog : public CQuestionDialog {
+class CQueryFileInUseDialog : public COneTextQuestionDialog {
 public:
     explicit CQueryFileInUseDialog(const std::string& fileName, HWND parent = nullptr);
-
-protected:
-    void DoDataExchange() override;
-    BOOL OnInitDialog() override;
-
-private:
-    std::string m_strFileName;
-    CDialogItem m_message;
 };
 
 // A sharing violation on the destination file. IDOK.
-class CErrorAccessViolationDialog : public CQuestionDialog {
+class CErrorAccessViolationDialog : public COneTextQuestionDialog {
 public:
     explicit CErrorAccessViolationDialog(const std::string& fileName, HWND parent = nullptr);
-
-protected:
-    void DoDataExchange() override;
-    BOOL OnInitDialog() override;
-
-private:
-    std::string m_strFileName;
-    CDialogItem m_message;
 };
 
 // The file exists in another directory too: IDOK (delete it and copy) or IDCANCEL.
-class CQueryCannotDeleteCurrentDialog : public CQuestionDialog {
+class CQueryCannotDeleteCurrentDialog : public COneTextQuestionDialog {
 public:
     explicit CQueryCannotDeleteCurrentDialog(const std::string& fileName, HWND parent = nullptr);
-
-protected:
-    void DoDataExchange() override;
-    BOOL OnInitDialog() override;
-
-private:
-    std::string m_strFileName;
-    CDialogItem m_message;
 };
 
 // A destination file cannot be written; the second line names its directory. IDOK ("中止").

@@ -4,11 +4,7 @@
 
 std::string CDialogItem::GetText() const
 {
-    int len = ::GetWindowTextLengthA(m_hWnd);
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    int got = ::GetWindowTextA(m_hWnd, &text[0], len + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
+    return GetWindowTextString(m_hWnd);
 }
 
 void CDialogItem::SetText(const std::string& text)
@@ -67,12 +63,7 @@ void CDialog::EndDialog(INT_PTR result)
 
 std::string CDialog::GetItemText(int id) const
 {
-    HWND item = GetItem(id);
-    int len = ::GetWindowTextLengthA(item);
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    int got = ::GetWindowTextA(item, &text[0], len + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
+    return GetWindowTextString(GetItem(id));
 }
 
 void CDialog::SetItemText(int id, const std::string& text)

@@ -73,13 +73,18 @@ CWnd* CWnd::GetParent() const
     return FromHandle(::GetParent(m_hWnd));
 }
 
-std::string CWnd::GetWindowText() const
+std::string GetWindowTextString(HWND hwnd)
 {
-    int len = ::GetWindowTextLengthA(m_hWnd);
+    int len = ::GetWindowTextLengthA(hwnd);
     std::string text(static_cast<size_t>(len) + 1, '\0');
-    int got = ::GetWindowTextA(m_hWnd, &text[0], len + 1);
+    int got = ::GetWindowTextA(hwnd, &text[0], len + 1);
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
+}
+
+std::string CWnd::GetWindowText() const
+{
+    return GetWindowTextString(m_hWnd);
 }
 
 void CWnd::SetWindowText(const std::string& text)

@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <string>
 
+// The whole text of any window or control.
+std::string GetWindowTextString(HWND hwnd);
+
 class CWnd {
 public:
     CWnd() = default;
