@@ -573,20 +573,17 @@ void CRunner::SetText(CArgs& a, bool run)
 // change notification its dialog expects.
 void CRunner::Select(CArgs& a, bool run)
 {
-    int id = a.Id();
-    CToken item = a.Token("the line (number or quoted text)");
-    a.End();
-    if (!item.bQuoted) {
-        long long v = 0;
-        if (!ParseNumber(item.strText, v) || v < 0)
-            a.Fail("the line must be a number from 0 or a quoted text");
-    }
-    if (run)
-        SelectItem(id, item, false);
+    SelectStep(a, run, false);
 }
 
 // dblclick ID N|"TEXT": selects a list box line and double-clicks it.
 void CRunner::DblClick(CArgs& a, bool run)
+{
+    SelectStep(a, run, true);
+}
+
+// The arguments of select and dblclick: ID, then a line number or a quoted text.
+void CRunner::SelectStep(CArgs& a, bool run, bool doubleClick)
 {
     int id = a.Id();
     CToken item = a.Token("the line (number or quoted text)");
@@ -597,7 +594,7 @@ void CRunner::DblClick(CArgs& a, bool run)
             a.Fail("the line must be a number from 0 or a quoted text");
     }
     if (run)
-        SelectItem(id, item, true);
+        SelectItem(id, item, doubleClick);
 }
 
 void CRunner::SelectItem(int id, const CToken& item, bool doubleClick)

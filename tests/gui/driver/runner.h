@@ -72,6 +72,7 @@ private:
                        DWORD timeout, bool wantBox);
     HWND Current() const;
     HWND Control(int id) const;
+    void SelectStep(CArgs& a, bool run, bool doubleClick);
     void SelectItem(int id, const CToken& item, bool doubleClick);
     bool Snapshot(const std::string& name, DWORD timeoutMs);
     // Repeats a check until it holds or the time is up (see runner.cpp).
