@@ -73,7 +73,6 @@ void SplitIniKeyLine(const std::string& normalised, std::string& key, std::strin
 std::vector<CFileProfileSection> ParseIniText(const char* data, int32_t length)
 {
     std::vector<CFileProfileSection> sections;
-    bool building = false;  // the last section in the list is still taking keys
     std::string raw;
     int32_t pos = 0;
     // Lines are read only while at least two unread bytes remain: a final
@@ -87,10 +86,9 @@ std::vector<CFileProfileSection> ParseIniText(const char* data, int32_t length)
         if (line[0] == '[') {
             sections.emplace_back();
             sections.back().m_strName = line.substr(1, line.find(']') - 1);
-            building = true;
             continue;
         }
-        if (!building)
+        if (sections.empty())
             continue;  // lines before the first header
         CFileProfileEntry entry;
         SplitIniKeyLine(line, entry.m_strKey, entry.m_strValue);
