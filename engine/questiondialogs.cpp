@@ -52,9 +52,7 @@ RECT RectInParent(HWND control, HWND parent)
 // the way a static control draws it.
 int NeededHeight(HWND control)
 {
-    int len = ::GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    text.resize(static_cast<size_t>(std::max(0, ::GetWindowTextA(control, &text[0], len + 1))));
+    const std::string text = GetWindowTextString(control);
     RECT client;
     ::GetClientRect(control, &client);
     UINT format = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS;
