@@ -19,24 +19,27 @@
 #include "resources/dialogs/srcoldfile.h"
 
 namespace {
-bool IsPushButton(HWND control)
+bool HasClass(HWND control, const char* className)
 {
     char cls[16] = "";
     ::GetClassNameA(control, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Button") != 0)
+    return lstrcmpiA(cls, className) == 0;
+}
+
+bool IsPushButton(HWND control)
+{
+    if (!HasClass(control, "Button"))
         return false;
-    LONG_PTR type = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+    const LONG_PTR type = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
 // A wrapping text control: a static of the left, centred or right kind.
 bool IsWrappingText(HWND control)
 {
-    char cls[16] = "";
-    ::GetClassNameA(control, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") != 0)
+    if (!HasClass(control, "Static"))
         return false;
-    LONG_PTR type = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
+    const LONG_PTR type = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
     return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
 }
 
