@@ -46,13 +46,6 @@ bool CDialog::Create(HWND parent)
     return h != nullptr;
 }
 
-bool CDialog::DestroyWindow()
-{
-    if (!m_hWnd)
-        return false;
-    return ::DestroyWindow(m_hWnd) != FALSE;
-}
-
 void CDialog::EndDialog(INT_PTR result)
 {
     if (m_bModal)

@@ -33,7 +33,6 @@ public:
     virtual INT_PTR DoModal();
     // Creates the dialog modeless (not shown unless its template says WS_VISIBLE).
     bool Create(HWND parent);
-    bool DestroyWindow() override;
     void EndDialog(INT_PTR result);
 
     UINT GetTemplateId() const { return m_templateId; }
