@@ -122,10 +122,8 @@ void CApplication::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplat
 
 bool CApplication::OnFileNew()
 {
-    if (!m_pDocTemplate || !m_pDocTemplate->OpenNewDocument(m_nCmdShow))
-        return false;
-    m_pMainWnd = m_pDocTemplate->GetFrame();
-    return true;
+    // The template makes its frame the main window.
+    return m_pDocTemplate && m_pDocTemplate->OpenNewDocument(m_nCmdShow);
 }
 
 void CApplication::AddModeless(HWND dialog)
