@@ -76,7 +76,7 @@ void CSetupView::OnTimer(UINT_PTR id)
 void CSetupView::OnWizardFinished(WPARAM result)
 {
     if (result == PHASE_CANCELLED) {
-        CloseWizard();
+        ClosePhase(m_pWizard);
         ErrorExit();
         return;
     }
@@ -93,7 +93,7 @@ void CSetupView::OnWizardFinished(WPARAM result)
         if (m_pWizard->GetFolderName(folder))
             doc->SetGroupName(folder);
     }
-    CloseWizard();
+    ClosePhase(m_pWizard);
     StartDiskCheck();
 }
 
@@ -103,7 +103,7 @@ void CSetupView::OnDiskSpaceResult(WPARAM result)
     // such a shortage report is taken as the go-ahead of an earlier check.
     if (result == DISKSPACE_SHORT && m_pDiskCheck) {
         const INT_PTR answer = m_pDiskCheck->AskShortage(*this);
-        CloseDiskCheck();
+        ClosePhase(m_pDiskCheck);
         if (answer == IDCANCEL) {
             ErrorExit();
             return;
@@ -113,13 +113,13 @@ void CSetupView::OnDiskSpaceResult(WPARAM result)
             return;
         }
     }
-    CloseDiskCheck();
+    ClosePhase(m_pDiskCheck);
     StartCopy();
 }
 
 void CSetupView::OnCopyFinished(WPARAM result)
 {
-    CloseCopy();
+    ClosePhase(m_pCopy);
     if (result == PHASE_CANCELLED) {
         ErrorExit();
         return;
@@ -134,7 +134,7 @@ void CSetupView::OnUpdateFinished()
     auto* frame = static_cast<CMainFrame*>(GetParent());
     if (frame)
         m_phases.RegisterUninstall(*frame);
-    CloseUpdate();
+    ClosePhase(m_pUpdate);
     CSetupSuccessfullDialog done(m_hWnd);
     done.DoModal();
     CloseMainFrame();
@@ -213,13 +213,8 @@ BOOL CSetupView::OnEraseBkgnd(HDC dc)
 void CSetupView::OnDestroy()
 {
     ::KillTimer(m_hWnd, kStartTimer);
-    CloseWizard();
-    CloseDiskCheck();
-    CloseCopy();
-    CloseUpdate();
+    ClosePhase(m_pWizard);
+    ClosePhase(m_pDiskCheck);
+    ClosePhase(m_pCopy);
+    ClosePhase(m_pUpdate);
 }
-
-void CSetupView::CloseWizard() { ClosePhase(m_pWizard); }
-void CSetupView::CloseDiskCheck() { ClosePhase(m_pDiskCheck); }
-void CSetupView::CloseCopy() { ClosePhase(m_pCopy); }
-void CSetupView::CloseUpdate() { ClosePhase(m_pUpdate); }

@@ -47,10 +47,6 @@ private:
     void StartDiskCheck();
     void StartCopy();
     void StartUpdate();
-    void CloseWizard();
-    void CloseDiskCheck();
-    void CloseCopy();
-    void CloseUpdate();
 
     IPhaseWindows& m_phases;
     std::unique_ptr<IWizardWindow> m_pWizard;
