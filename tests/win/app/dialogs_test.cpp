@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string TextOf(HWND hwnd)
-{
-    char buf[1024];
-    const int n = ::GetWindowTextA(hwnd, buf, sizeof buf);
-    return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
-}
-
 // What a running dialog shows, read while it is open.
 struct CDialogLook {
     bool bFound = false;
@@ -78,12 +71,12 @@ struct CModalRun {
         if (!dlg || !::IsWindowVisible(dlg))
             return;
         run->look.bFound = true;
-        run->look.strCaption = TextOf(dlg);
+        run->look.strCaption = GetWindowTextString(dlg);
         for (HWND child = ::GetWindow(dlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
             char cls[32];
             ::GetClassNameA(child, cls, sizeof cls);
             if (lstrcmpiA(cls, "Static") == 0)
-                run->look.statics.push_back(TextOf(child));
+                run->look.statics.push_back(GetWindowTextString(child));
         }
         run->look.defId = ::SendMessageA(dlg, DM_GETDEFID, 0, 0);
         run->look.bTopOfThread = ::GetForegroundWindow() == dlg || ::GetActiveWindow() == dlg;
