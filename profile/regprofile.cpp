@@ -97,18 +97,33 @@ bool CRegProfile::DeleteSection()
     return ::RegDeleteKeyA(m_base.Get(), m_strSection.c_str()) == ERROR_SUCCESS;
 }
 
+bool CRegProfile::QuerySectionValue(const std::string& key, DWORD& type, std::vector<BYTE>& data)
+{
+    CRegKey section;
+    return ::RegOpenKeyExA(m_base.Get(), m_strSection.c_str(), 0, KEY_READ, section.Receive()) ==
+               ERROR_SUCCESS &&
+           QueryValue(section.Get(), key, type, data);
+}
+
+bool CRegProfile::SetSectionValue(const std::string& key, DWORD type, const BYTE* data, DWORD size)
+{
+    CRegKey section;
+    DWORD disposition = 0;
+    return ::RegCreateKeyExA(m_base.Get(), m_strSection.c_str(), 0, nullptr,
+                             REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, section.Receive(),
+                             &disposition) == ERROR_SUCCESS &&
+           ::RegSetValueExA(section.Get(), key.c_str(), 0, type, data, size) == ERROR_SUCCESS;
+}
+
 const std::string& CRegProfile::GetString(const std::string& key, const std::string& def,
                                           int /*ignoreCase: the registry ignores case anyway*/)
 {
     if (!EnsureBaseKey())
         return def;
     std::string& result = SharedResult();
-    CRegKey section;
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (::RegOpenKeyExA(m_base.Get(), m_strSection.c_str(), 0, KEY_READ, section.Receive()) !=
-            ERROR_SUCCESS ||
-        !QueryValue(section.Get(), key, type, data)) {
+    if (!QuerySectionValue(key, type, data)) {
         result = def;
     } else if (type == REG_SZ) {
         result = TextOf(data);
@@ -126,12 +141,9 @@ int CRegProfile::GetInt(const std::string& key, int def)
 {
     if (!EnsureBaseKey())
         return def;
-    CRegKey section;
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (::RegOpenKeyExA(m_base.Get(), m_strSection.c_str(), 0, KEY_READ, section.Receive()) !=
-            ERROR_SUCCESS ||
-        !QueryValue(section.Get(), key, type, data))
+    if (!QuerySectionValue(key, type, data))
         return def;
     if (type == REG_SZ)
         return ParseScriptInt(TextOf(data));
@@ -142,32 +154,16 @@ int CRegProfile::GetInt(const std::string& key, int def)
 
 bool CRegProfile::WriteString(const std::string& key, const std::string& value)
 {
-    if (!EnsureBaseKey())
-        return false;
-    CRegKey section;
-    DWORD disposition = 0;
-    if (::RegCreateKeyExA(m_base.Get(), m_strSection.c_str(), 0, nullptr,
-                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, section.Receive(),
-                          &disposition) != ERROR_SUCCESS)
-        return false;
-    return ::RegSetValueExA(section.Get(), key.c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(value.c_str()),
-                            DWORD(value.size() + 1)) == ERROR_SUCCESS;
+    return EnsureBaseKey() &&
+           SetSectionValue(key, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           DWORD(value.size() + 1));
 }
 
 bool CRegProfile::WriteInt(const std::string& key, int value)
 {
-    if (!EnsureBaseKey())
-        return false;
-    CRegKey section;
-    DWORD disposition = 0;
-    if (::RegCreateKeyExA(m_base.Get(), m_strSection.c_str(), 0, nullptr,
-                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, section.Receive(),
-                          &disposition) != ERROR_SUCCESS)
-        return false;
     const DWORD dword = DWORD(value);
-    return ::RegSetValueExA(section.Get(), key.c_str(), 0, REG_DWORD,
-                            reinterpret_cast<const BYTE*>(&dword), sizeof dword) == ERROR_SUCCESS;
+    return EnsureBaseKey() &&
+           SetSectionValue(key, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof dword);
 }
 
 LONG CRegProfile::EnumName(bool values, int index, std::string& name)

@@ -4,6 +4,7 @@
 // named value. The base key is created on first use, also by a read; when it
 // cannot be, reads give their defaults, writes FALSE and deletions TRUE.
 #include <windows.h>
+#include <vector>
 #include "framework/handles.h"
 #include "profile/profile.h"
 
@@ -40,6 +41,12 @@ private:
     bool OpenBaseKey();
     // Opens the base key unless it is open.
     bool EnsureBaseKey();
+    // A value of the current section; FALSE when the section or the value
+    // is missing or unreadable. The base key must be open.
+    bool QuerySectionValue(const std::string& key, DWORD& type, std::vector<BYTE>& data);
+    // Creates the current section when missing and sets one value in it.
+    // The base key must be open.
+    bool SetSectionValue(const std::string& key, DWORD type, const BYTE* data, DWORD size);
     // RegEnumValueA / RegEnumKeyExA at index with a growing name buffer;
     // ERROR_SUCCESS or the error of the last call.
     LONG EnumName(bool values, int index, std::string& name);
