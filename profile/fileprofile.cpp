@@ -41,28 +41,36 @@ bool CFileProfile::WriteString(const std::string&, const std::string&) { return 
 bool CFileProfile::WriteInt(const std::string&, int) { return false; }
 bool CFileProfile::DeleteKey(const std::string&) { return false; }
 
-const std::string& CFileProfile::GetString(const std::string& key, const std::string& def,
-                                           int ignoreCase)
+const CFileProfileEntry* CFileProfile::FindEntry(const std::string& key, int ignoreCase)
 {
     if (!Load() || !m_pCurrent)
-        return def;
+        return nullptr;
     for (const CFileProfileEntry& entry : m_pCurrent->m_entries) {
         if (entry.m_strKey == key ||
             (ignoreCase && ::lstrcmpiA(entry.m_strKey.c_str(), key.c_str()) == 0))
-            return entry.m_strValue;
+            return &entry;
     }
-    return def;
+    return nullptr;
+}
+
+const CFileProfileEntry* CFileProfile::EntryAt(int index)
+{
+    if (!Load() || !m_pCurrent || !IsIndexIn(m_pCurrent->m_entries, index))
+        return nullptr;
+    return &m_pCurrent->m_entries[std::size_t(index)];
+}
+
+const std::string& CFileProfile::GetString(const std::string& key, const std::string& def,
+                                           int ignoreCase)
+{
+    const CFileProfileEntry* entry = FindEntry(key, ignoreCase);
+    return entry ? entry->m_strValue : def;
 }
 
 int CFileProfile::GetInt(const std::string& key, int def)
 {
-    if (!Load() || !m_pCurrent)
-        return def;
-    for (const CFileProfileEntry& entry : m_pCurrent->m_entries) {
-        if (entry.m_strKey == key)
-            return ParseScriptInt(entry.m_strValue);
-    }
-    return def;
+    const CFileProfileEntry* entry = FindEntry(key, 0);
+    return entry ? ParseScriptInt(entry->m_strValue) : def;
 }
 
 int CFileProfile::GetKeyCount()
@@ -74,24 +82,23 @@ int CFileProfile::GetKeyCount()
 
 bool CFileProfile::GetKeyName(int index, std::string& name)
 {
-    if (!Load() || !m_pCurrent || !IsIndexIn(m_pCurrent->m_entries, index))
+    const CFileProfileEntry* entry = EntryAt(index);
+    if (!entry)
         return false;
-    name = m_pCurrent->m_entries[std::size_t(index)].m_strKey;
+    name = entry->m_strKey;
     return true;
 }
 
 const std::string& CFileProfile::GetStringAt(int index, const std::string& def)
 {
-    if (!Load() || !m_pCurrent || !IsIndexIn(m_pCurrent->m_entries, index))
-        return def;
-    return m_pCurrent->m_entries[std::size_t(index)].m_strValue;
+    const CFileProfileEntry* entry = EntryAt(index);
+    return entry ? entry->m_strValue : def;
 }
 
 int CFileProfile::GetIntAt(int index, int def)
 {
-    if (!Load() || !m_pCurrent || !IsIndexIn(m_pCurrent->m_entries, index))
-        return def;
-    return ParseScriptInt(m_pCurrent->m_entries[std::size_t(index)].m_strValue);
+    const CFileProfileEntry* entry = EntryAt(index);
+    return entry ? ParseScriptInt(entry->m_strValue) : def;
 }
 
 int CFileProfile::GetSectionCount()

@@ -41,6 +41,11 @@ public:
 
 protected:
     bool IsLoaded() const { return !m_sections.empty(); }
+    // Both load first; null when there is no current section or no such entry.
+    // The first entry of the key (ignoreCase 1: in any letter case).
+    const CFileProfileEntry* FindEntry(const std::string& key, int ignoreCase);
+    // The entry at index in the current section.
+    const CFileProfileEntry* EntryAt(int index);
 
     std::vector<CFileProfileSection> m_sections;
     CFileProfileSection* m_pCurrent = nullptr;
