@@ -27,14 +27,12 @@ std::string ConfigField(const std::string& value, int index)
     return GetField(value, index, "", ",");
 }
 
-// Reads one item section of the script with the installer's own parser and
-// appends an item for every entry that has a value. Each call parses the file
-// anew with a store of its own. Returns the number of items appended.
+// Reads one item section through `profile` (the installer's own parser) and
+// appends an item for every entry that has a value. Returns the number of
+// items appended.
 template <typename T, typename Make>
-int LoadSection(const std::string& scriptPath, const std::string& section, CItemList<T>& list,
-                Make make)
+int LoadSection(CFileProfile& profile, const std::string& section, CItemList<T>& list, Make make)
 {
-    CReadonlyFileProfile profile(scriptPath);
     profile.SetSection(section);
     const int count = profile.GetKeyCount();
     int added = 0;
@@ -50,6 +48,25 @@ int LoadSection(const std::string& scriptPath, const std::string& section, CItem
         ++added;
     }
     return added;
+}
+
+// One section, with a store of its own: the script is parsed anew.
+template <typename T, typename Make>
+int LoadSection(const std::string& scriptPath, const std::string& section, CItemList<T>& list,
+                Make make)
+{
+    CReadonlyFileProfile profile(scriptPath);
+    return LoadSection(profile, section, list, make);
+}
+
+// Several sections into one list, in order, from one parse of the script.
+template <typename T, typename Make>
+void LoadSections(const std::string& scriptPath, const std::vector<std::string>& sections,
+                  CItemList<T>& list, Make make)
+{
+    CReadonlyFileProfile profile(scriptPath);
+    for (const std::string& section : sections)
+        LoadSection(profile, section, list, make);
 }
 
 } // namespace
@@ -157,8 +174,8 @@ CItemList<CFileItem>* CSetupDoc::GetFileItems()
     if (m_fileItems.empty()) {
         // The option's own file section is spelt "InstallFIles", capital I,
         // and names match exactly: "Full::InstallFiles" is never read.
-        for (const std::string& section : ItemSections("InstallFiles", "InstallFIles"))
-            LoadFileItems(m_fileItems, section);
+        LoadSections(m_strScriptPath, ItemSections("InstallFiles", "InstallFIles"), m_fileItems,
+                     MakeFileItem);
         if (IsUninstallEnabled())
             m_fileItems.push_back(MakeUninstallerItem(m_strUninstallShortcut));
     }
@@ -167,37 +184,29 @@ CItemList<CFileItem>* CSetupDoc::GetFileItems()
 
 CItemList<CIniItem>* CSetupDoc::GetIniItems()
 {
-    if (m_iniItems.empty()) {
-        for (const std::string& section : ItemSections("IniUpdates", "IniUpdates"))
-            LoadIniItems(m_iniItems, section);
-    }
+    if (m_iniItems.empty())
+        LoadSections(m_strScriptPath, ItemSections("IniUpdates", "IniUpdates"), m_iniItems, MakeIniItem);
     return &m_iniItems;
 }
 
 CItemList<CRegItem>* CSetupDoc::GetRegItems()
 {
-    if (m_regItems.empty()) {
-        for (const std::string& section : ItemSections("RegUpdates", "RegUpdates"))
-            LoadRegItems(m_regItems, section);
-    }
+    if (m_regItems.empty())
+        LoadSections(m_strScriptPath, ItemSections("RegUpdates", "RegUpdates"), m_regItems, MakeRegItem);
     return &m_regItems;
 }
 
 CItemList<CExeItem>* CSetupDoc::GetExeItems()
 {
-    if (m_exeItems.empty()) {
-        for (const std::string& section : ItemSections("Executes", "Executes"))
-            LoadExeItems(m_exeItems, section);
-    }
+    if (m_exeItems.empty())
+        LoadSections(m_strScriptPath, ItemSections("Executes", "Executes"), m_exeItems, MakeExeItem);
     return &m_exeItems;
 }
 
 CItemList<COcxItem>* CSetupDoc::GetOcxItems()
 {
-    if (m_ocxItems.empty()) {
-        for (const std::string& section : ItemSections("RegisterOcx", "RegisterOcx"))
-            LoadOcxItems(m_ocxItems, section);
-    }
+    if (m_ocxItems.empty())
+        LoadSections(m_strScriptPath, ItemSections("RegisterOcx", "RegisterOcx"), m_ocxItems, MakeOcxItem);
     return &m_ocxItems;
 }
 
