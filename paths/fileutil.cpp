@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "framework/handles.h"
+#include "paths/fetchpath.h"
 #include "paths/mbcs.h"
 #include "paths/pathvars.h"
 
@@ -30,19 +31,10 @@ bool IsBareName(const std::string& path)
 // The full path of a bare name found along the search path, or "".
 std::string SearchAlongPath(const std::string& name)
 {
-    std::string buf(MAX_PATH, '\0');
-    for (;;) {
+    return FetchPath([&name](char* buf, UINT size) {
         char* filePart = nullptr;
-        const DWORD size = static_cast<DWORD>(buf.size());
-        const DWORD n = ::SearchPathA(nullptr, name.c_str(), nullptr, size, &buf[0], &filePart);
-        if (n == 0)
-            return std::string();
-        if (n < size) {
-            buf.resize(n);
-            return buf;
-        }
-        buf.resize(n);   // the size needed, NUL included
-    }
+        return ::SearchPathA(nullptr, name.c_str(), nullptr, size, buf, &filePart);
+    });
 }
 
 bool IsExistingFile(const std::string& path)
