@@ -11,6 +11,7 @@
 
 #include "framework/app.h"
 #include "script/setupdoc.h"
+#include "tests/win/profile/testutil.h"
 
 namespace scripttest {
 
@@ -35,31 +36,9 @@ inline std::string Lines(const std::vector<std::string>& lines, const std::strin
     return text;
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << path << " error " << ::GetLastError();
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(h);
-    ASSERT_TRUE(ok && written == bytes.size()) << path;
-}
-
-inline std::string ReadBytes(const std::string& path)
-{
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string bytes(::GetFileSize(h, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty())
-        ::ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(h);
-    bytes.resize(read);
-    return bytes;
-}
+// The file helpers of the store tests serve the script tests too.
+using testutil::ReadBytes;
+using testutil::WriteBytes;
 
 // Each test gets a fresh directory with its SETUP.INF and an application
 // whose settings file is that script.
