@@ -5,16 +5,22 @@
 // double-byte character is never taken for a separator. Scanning backwards
 // is not possible in Shift-JIS, where a trail byte can look like anything.
 
+namespace {
+
+// Bytes of the character at i: 2 for a lead byte with a byte after it, else
+// 1 (a lead byte at the very end has no partner and is taken alone).
+std::size_t CharLengthAt(const std::string& s, std::size_t i)
+{
+    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+}
+
+}  // namespace
+
 std::size_t FindNextBackslash(const std::string& s, std::size_t from)
 {
-    const std::size_t n = s.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c == '\\' && i >= from)
+    for (std::size_t i = 0; i < s.size(); i += CharLengthAt(s, i)) {
+        if (s[i] == '\\' && i >= from)
             return i;
-        // A lead byte at the very end has no partner; it is taken alone.
-        i += (IsLeadByte(c) && i + 1 < n) ? 2 : 1;
     }
     return std::string::npos;
 }
@@ -22,13 +28,9 @@ std::size_t FindNextBackslash(const std::string& s, std::size_t from)
 std::size_t FindLastBackslash(const std::string& s)
 {
     std::size_t last = std::string::npos;
-    const std::size_t n = s.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c == '\\')
+    for (std::size_t i = 0; i < s.size(); i += CharLengthAt(s, i)) {
+        if (s[i] == '\\')
             last = i;
-        i += (IsLeadByte(c) && i + 1 < n) ? 2 : 1;
     }
     return last;
 }
