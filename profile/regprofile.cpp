@@ -195,45 +195,31 @@ LONG CRegProfile::EnumName(bool values, int index, std::string& name)
     return error;
 }
 
-int CRegProfile::GetKeyCount()
+int CRegProfile::CountNames(bool values)
 {
     if (!EnsureBaseKey())
         return 0;
-    // Every value counts, also the unnamed one that GetKeyName reports as
-    // missing: the indexes up to the count are exactly those of the values.
-    return CountByProbing([this](int index) {
+    return CountByProbing([this, values](int index) {
         std::string name;
-        return EnumName(true, index, name) == ERROR_SUCCESS;
+        return EnumName(values, index, name) == ERROR_SUCCESS;
     });
 }
 
-bool CRegProfile::GetKeyName(int index, std::string& name)
+bool CRegProfile::NameAt(bool values, int index, std::string& name)
 {
     if (!EnsureBaseKey()) {
         name.clear();
         return false;
     }
-    return EnumName(true, index, name) == ERROR_SUCCESS && !name.empty();
+    return EnumName(values, index, name) == ERROR_SUCCESS && !name.empty();
 }
 
-int CRegProfile::GetSectionCount()
-{
-    if (!EnsureBaseKey())
-        return 0;
-    return CountByProbing([this](int index) {
-        std::string name;
-        return EnumName(false, index, name) == ERROR_SUCCESS;
-    });
-}
-
-bool CRegProfile::GetSectionName(int index, std::string& name)
-{
-    if (!EnsureBaseKey()) {
-        name.clear();
-        return false;
-    }
-    return EnumName(false, index, name) == ERROR_SUCCESS && !name.empty();
-}
+// Every value counts, also the unnamed one that GetKeyName reports as
+// missing: the indexes up to the count are exactly those of the values.
+int CRegProfile::GetKeyCount() { return CountNames(true); }
+bool CRegProfile::GetKeyName(int index, std::string& name) { return NameAt(true, index, name); }
+int CRegProfile::GetSectionCount() { return CountNames(false); }
+bool CRegProfile::GetSectionName(int index, std::string& name) { return NameAt(false, index, name); }
 
 bool CRegProfile::DeleteKey(const std::string& key)
 {

@@ -50,6 +50,10 @@ private:
     // RegEnumValueA / RegEnumKeyExA at index with a growing name buffer;
     // ERROR_SUCCESS or the error of the last call.
     LONG EnumName(bool values, int index, std::string& name);
+    // The count and the names behind GetKeyCount / GetKeyName (values) and
+    // GetSectionCount / GetSectionName (subkeys of the base key).
+    int CountNames(bool values);
+    bool NameAt(bool values, int index, std::string& name);
 
     HKEY m_hRoot;
     CRegKey m_base;
