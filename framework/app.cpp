@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "framework/docview.h"
+#include "framework/window.h"
+#include "paths/mbcs.h"
 
 namespace {
 CApplication* g_pApp = nullptr;
@@ -26,11 +28,19 @@ HWND TopLevelOf(HWND hwnd)
 CApplication::CApplication()
 {
     g_pApp = this;
-    // The framework's own settings file: the program's name with ".INI".
-    char path[MAX_PATH];
-    DWORD len = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, len < MAX_PATH ? len : 0);
-    size_t slash = name.find_last_of('\\');
+    // The framework's own settings file: the program's name with ".INI". The
+    // path is read whole and its last backslash found character by character
+    // (in 表.exe the first character's second byte is a backslash).
+    std::vector<char> path(MAX_PATH);
+    DWORD len = 0;
+    for (;;) {
+        len = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (len < path.size() - 1 || path.size() >= 32768)
+            break;
+        path.resize(path.size() * 2);
+    }
+    std::string name(path.data(), len);
+    size_t slash = FindLastBackslash(name);
     if (slash != std::string::npos)
         name.erase(0, slash + 1);
     size_t dot = name.find_last_of('.');
@@ -62,6 +72,10 @@ int CApplication::WinMain(HINSTANCE instance, int showCommand)
     }
     while (PumpMessage()) {
     }
+    // A loop ended by anything but the main window's end leaves the window
+    // open; it goes now, while everything its views rely on still exists.
+    if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
+        m_pMainWnd->DestroyWindow();
     return ExitInstance();
 }
 

@@ -11,9 +11,18 @@ UINT QuitThreadMessage()
 
 CWorkerThread::~CWorkerThread()
 {
-    if (IsRunning()) {
-        PostQuit();
-        ::WaitForSingleObject(m_thread.Get(), INFINITE);
+    Stop();
+}
+
+void CWorkerThread::Stop()
+{
+    while (IsRunning()) {
+        if (PostQuit()) {
+            ::WaitForSingleObject(m_thread.Get(), INFINITE);
+            return;
+        }
+        // A full queue refuses the post: try again once the worker made room.
+        ::WaitForSingleObject(m_thread.Get(), 10);
     }
 }
 

@@ -8,7 +8,7 @@
 class CWorkerThread {
 public:
     CWorkerThread() = default;
-    // Asks a running thread to end and waits for it.
+    // Stops a thread that is still running (see Stop).
     virtual ~CWorkerThread();
     CWorkerThread(const CWorkerThread&) = delete;
     CWorkerThread& operator=(const CWorkerThread&) = delete;
@@ -20,6 +20,10 @@ public:
     bool PostThreadMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Asks the thread to leave its loop after the messages posted before.
     bool PostQuit(int exitCode = 0) const;
+    // Asks the thread to end after the messages posted before and waits until
+    // it has. A derived class calls it in its own destructor: by the time the
+    // base destructor runs, the handlers of the derived part are gone.
+    void Stop();
     // Waits for the thread's end; TRUE when it has ended within the time.
     bool Wait(DWORD milliseconds) const;
     bool IsRunning() const;

@@ -12,6 +12,7 @@ namespace {
 
 class CRecordingThread : public CWorkerThread {
 public:
+    ~CRecordingThread() override { Stop(); }
     std::vector<WPARAM> m_seen;
     DWORD m_handlerThread = 0;
     bool m_bFailInit = false;
