@@ -374,12 +374,7 @@ void CRunner::Caption(CArgs& a, bool run)
     a.End();
     if (!run)
         return;
-    HWND h = Current();
-    Settle(m_dwTimeout, "the caption " + Quote(caption), [h, &caption](std::string& found) {
-        std::string c = TextOf(h);
-        found = "the caption " + Quote(c);
-        return c == caption;
-    });
+    SettleText(Current(), "the caption ", caption);
 }
 
 // text ID "TEXT": the text of a control of the current window.
@@ -390,13 +385,17 @@ void CRunner::Text(CArgs& a, bool run)
     a.End();
     if (!run)
         return;
-    HWND control = Control(id);
-    Settle(m_dwTimeout, Format("control %d: ", id) + Quote(text),
-           [control, id, &text](std::string& found) {
-               std::string t = TextOf(control);
-               found = Format("control %d: ", id) + Quote(t);
-               return t == text;
-           });
+    SettleText(Control(id), Format("control %d: ", id), text);
+}
+
+// Waits until a window's text is exactly `want`; `label` names the window in reports.
+void CRunner::SettleText(HWND h, const std::string& label, const std::string& want)
+{
+    Settle(m_dwTimeout, label + Quote(want), [h, &label, &want](std::string& found) {
+        std::string t = TextOf(h);
+        found = label + Quote(t);
+        return t == want;
+    });
 }
 
 // has "TEXT": some control of the current window has exactly this text

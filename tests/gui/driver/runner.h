@@ -73,6 +73,7 @@ private:
     HWND Current() const;
     HWND Control(int id) const;
     void SelectStep(CArgs& a, bool run, bool doubleClick);
+    void SettleText(HWND h, const std::string& label, const std::string& want);
     void SelectItem(int id, const CToken& item, bool doubleClick);
     bool Snapshot(const std::string& name, DWORD timeoutMs);
     // Repeats a check until it holds or the time is up (see runner.cpp).
