@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "paths/mbcs.h"
 
 namespace {

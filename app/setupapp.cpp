@@ -6,7 +6,8 @@
 #include "app/platform.h"
 #include "app/setupview.h"
 #include "app/strings.h"
-#include "framework/msgbox.h"
+#include "framework/window.h"
+#include "platform/msgbox.h"
 #include "paths/fileutil.h"
 #include "paths/mbcs.h"
 #include "paths/pathvars.h"
@@ -30,8 +31,20 @@ CSetupApp* CSetupApp::Current()
     return static_cast<CSetupApp*>(CApplication::Current());
 }
 
+namespace {
+HWND MainWindowOfApp()
+{
+    CApplication* app = CApplication::Current();
+    CWnd* main = app ? app->GetMainWnd() : nullptr;
+    return main ? main->GetSafeHwnd() : nullptr;
+}
+}  // namespace
+
 BOOL CSetupApp::InitInstance()
 {
+    // What the shell shows while it looks up a special folder belongs to the
+    // installer's main window, from whichever thread the lookup comes.
+    SetShellOwnerSource(&MainWindowOfApp);
     ::CoInitialize(nullptr);
 
     // Making one shortcut right at the start loads the shell's link service
@@ -91,5 +104,6 @@ int CSetupApp::ExitInstance()
     if (!shortcut.empty())
         ::DeleteFileA(shortcut.c_str());
     ::CoUninitialize();
+    SetShellOwnerSource(nullptr);
     return CApplication::ExitInstance();
 }

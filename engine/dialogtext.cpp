@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "paths/mbcs.h"
 
 std::string FormatTemplateText(const std::string& templateText, const std::vector<std::string>& args)

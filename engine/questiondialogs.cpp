@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/dialogtext.h"
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "paths/mbcs.h"
 #include "resources/dialogs/accessviolation.h"
 #include "resources/dialogs/cannotdeletecurrent.h"

@@ -3,7 +3,7 @@
 // and it handles them one at a time, in order, on its own thread.
 #include <windows.h>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 
 class CWorkerThread {
 public:

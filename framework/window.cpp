@@ -1,6 +1,6 @@
 #include "framework/window.h"
 
-#include "framework/msgbox.h"
+#include "platform/msgbox.h"
 
 namespace {
 // The object pointer lives in a window property: it needs no window extra

@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "paths/fetchpath.h"
 #include "paths/mbcs.h"
 #include "paths/pathvars.h"

@@ -4,9 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "framework/app.h"
-#include "framework/handles.h"
-#include "framework/window.h"
+#include "platform/handles.h"
 #include "paths/fetchpath.h"
 #include "paths/mbcs.h"
 
@@ -19,14 +17,12 @@ std::string& HeldSrcDir() { static std::string s; return s; }
 std::string& HeldTmpDir() { static std::string s; return s; }
 std::string& HeldUserName() { static std::string s; return s; }
 
-// The owner of whatever the shell may show while it looks up a folder: the
-// application's main window when there is one (also for the worker threads,
-// whose lookups belong to the same installation), else none.
+ShellOwnerSource& HeldShellOwnerSource() { static ShellOwnerSource s = nullptr; return s; }
+
 HWND ShellOwnerWindow()
 {
-    CApplication* app = CApplication::Current();
-    CWnd* main = app ? app->GetMainWnd() : nullptr;
-    return main ? main->GetSafeHwnd() : nullptr;
+    const ShellOwnerSource source = HeldShellOwnerSource();
+    return source ? source() : nullptr;
 }
 
 } // namespace
@@ -35,6 +31,7 @@ void SetInstDir(const std::string& dir) { HeldInstDir() = dir; }
 void SetSrcDir(const std::string& dir) { HeldSrcDir() = dir; }
 void SetTmpDir(const std::string& dir) { HeldTmpDir() = dir; }
 void SetUserName(const std::string& name) { HeldUserName() = name; }
+void SetShellOwnerSource(ShellOwnerSource source) { HeldShellOwnerSource() = source; }
 
 std::string GetWindowsDir()
 {

@@ -1,6 +1,6 @@
 #include "profile/memfile.h"
 #include <cstring>
-#include "framework/msgbox.h"
+#include "platform/msgbox.h"
 #include "profile/initext.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include "framework/handles.h"
+#include "platform/handles.h"
 
 // A plain reader holds no bytes of its own: Open leaves it empty, and only a
 // derived class points it at a block (Attach). The block is never owned.

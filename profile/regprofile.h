@@ -5,7 +5,7 @@
 // cannot be, reads give their defaults, writes FALSE and deletions TRUE.
 #include <windows.h>
 #include <vector>
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "profile/profile.h"
 
 class CRegProfile : public CProfile {

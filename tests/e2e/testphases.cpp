@@ -5,7 +5,7 @@
 
 #include "app/mainframe.h"
 #include "framework/dialog.h"
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "paths/pathvars.h"
 #include "tests/e2e/testphases_res.h"
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "engine/questiondialogs.h"
-#include "framework/handles.h"
+#include "platform/handles.h"
 
 namespace {
 struct CKind {

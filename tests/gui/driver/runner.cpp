@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "output.h"
 #include "winquery.h"
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "output.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "tests/win/paths/test_files.h"
 
 using namespace testfiles;

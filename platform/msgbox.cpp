@@ -1,4 +1,4 @@
-#include "framework/msgbox.h"
+#include "platform/msgbox.h"
 
 namespace {
 std::string& AppTitle()

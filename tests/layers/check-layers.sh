@@ -1,0 +1,48 @@
+#!/bin/bash
+# The layers of the Windows programs and what each may use. A source file of
+# a layer may include headers of its own layer and of the layers named after
+# it; its library may link only those layers' libraries. Bottom first:
+#
+#   platform   handle owners, the application-titled message box
+#   paths      path variables and file-system helpers       (platform)
+#   profile    the stores over INI text, INI files, registry (paths, platform)
+#   framework  windows, dialogs, application, threads        (paths, platform)
+#
+# Usage: check-layers.sh SOURCE_DIR. Prints every breach; fails when there is one.
+set -uo pipefail
+src=$1
+declare -A allowed=(
+    [platform]="platform"
+    [paths]="paths platform"
+    [profile]="profile paths platform"
+    [framework]="framework paths platform"
+)
+# Libraries of the project that each layer's CMakeLists may link.
+declare -A libs=(
+    [platform]=""
+    [paths]="paths_core platform"
+    [profile]="profile_core paths platform"
+    [framework]="platform paths_core"
+)
+project_libs="platform paths paths_core profile profile_core framework script engine setup_app setup_resources"
+bad=0
+for layer in "${!allowed[@]}"; do
+    while IFS= read -r line; do
+        file=${line%%:*}
+        inc=$(sed -n 's/.*#include *"\([^/"]*\)\/.*/\1/p' <<<"$line")
+        [ -n "$inc" ] || continue
+        [ -d "$src/$inc" ] || continue          # not a project folder
+        if ! grep -qw -- "$inc" <<<"${allowed[$layer]}"; then
+            echo "$file includes from $inc/, which $layer/ may not use: ${line#*:}"
+            bad=1
+        fi
+    done < <(cd "$src" && grep -Hn '#include *"' "$layer"/*.h "$layer"/*.cpp 2>/dev/null)
+    for lib in $(sed -n 's/.*target_link_libraries([^ ]* *\(PUBLIC\|PRIVATE\|INTERFACE\)\?\(.*\))/\2/p' "$src/$layer/CMakeLists.txt"); do
+        grep -qw -- "$lib" <<<"$project_libs" || continue
+        if ! grep -qw -- "$lib" <<<"${libs[$layer]}"; then
+            echo "$layer/CMakeLists.txt links $lib, which $layer/ may not use"
+            bad=1
+        fi
+    done
+done
+exit $bad
