@@ -1,5 +1,7 @@
 #include "app/setupphases.h"
 
+#include "app/mainframe.h"
+
 // The wizard sheet, the disk-space, copy and system-update dialogs and the
 // uninstall registration plug in here. A phase without its window yet does
 // not start: the installer then waits with the background shown.
@@ -8,4 +10,4 @@ std::unique_ptr<IWizardWindow> CSetupPhaseWindows::NewWizard() { return nullptr;
 std::unique_ptr<IDiskCheckWindow> CSetupPhaseWindows::NewDiskCheck() { return nullptr; }
 std::unique_ptr<ICopyWindow> CSetupPhaseWindows::NewCopy() { return nullptr; }
 std::unique_ptr<IUpdateWindow> CSetupPhaseWindows::NewUpdate() { return nullptr; }
-void CSetupPhaseWindows::RegisterUninstall(CMainFrame&) {}
+void CSetupPhaseWindows::RegisterUninstall(CMainFrame& frame) { frame.RegisterUninstall(); }
