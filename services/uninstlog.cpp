@@ -36,15 +36,22 @@ std::string UninstallKeyPath(const std::string& keyName)
     return ul::kUninstallKeyBase + keyName;
 }
 
-void CUninstallLogWriter::WriteRecord(const std::string& file, const char* section, int& counter,
+CIniRecordFile& CUninstallLogWriter::Log(const std::string& logPath)
+{
+    if (!m_pLog || m_strLogPath != logPath) {
+        m_pLog = std::make_unique<CIniRecordFile>(logPath);
+        m_strLogPath = logPath;
+    }
+    return *m_pLog;
+}
+
+void CUninstallLogWriter::WriteRecord(const std::string& logPath, const char* section, int& counter,
                                       const std::string& value)
 {
     // The counter moves on also when the write fails: a later record never
     // takes the key of one that may have reached the file after all.
     const std::string key = std::to_string(counter++);
-    CIniProfile log(file);
-    log.SetSection(section);
-    log.WriteString(key, value);
+    Log(logPath).WriteString(section, key, value);
 }
 
 void CUninstallLogWriter::DeleteFile(const std::string& logPath, const std::string& path)
@@ -54,7 +61,13 @@ void CUninstallLogWriter::DeleteFile(const std::string& logPath, const std::stri
 
 void CUninstallLogWriter::CreatedDirectory(const std::string& path)
 {
-    WriteRecord(ul::kTempListFile, ul::kTempListSection, m_nCreatedDirectory, path);
+    // WIN.INI is the system's file, which others may write at any time: it
+    // goes through the private-profile functions. Its list stays short (one
+    // record per created directory).
+    const std::string key = std::to_string(m_nCreatedDirectory++);
+    CIniProfile list(ul::kTempListFile);
+    list.SetSection(ul::kTempListSection);
+    list.WriteString(key, path);
 }
 
 void CUninstallLogWriter::DeleteShortCut(const std::string& logPath, const std::string& path)
@@ -114,8 +127,7 @@ void CUninstallLogWriter::Register(const std::string& logPath,
         uninstallKey.WriteString("UninstallString", command);
     }
     {
-        CIniProfile log(logPath);
-        log.SetSection(ul::kDeleteDirectory);
+        CIniRecordFile& log = Log(logPath);
         CIniProfile tempList(ul::kTempListFile);
         tempList.SetSection(ul::kTempListSection);
         const int count = tempList.GetKeyCount();
@@ -126,12 +138,11 @@ void CUninstallLogWriter::Register(const std::string& logPath,
             // Copied: the store's value lives only until its next call.
             const std::string dir = tempList.GetStringAt(i, std::string());
             if (!dir.empty())
-                log.WriteString(key, dir);
+                log.WriteString(ul::kDeleteDirectory, key, dir);
         }
         tempList.WriteString(std::string(), std::string());
-        log.SetSection(ul::kConfig);
-        log.WriteString(ul::kProduct, registration.m_strProduct);
-        log.WriteString(ul::kReg, keyPath);
+        log.WriteString(ul::kConfig, ul::kProduct, registration.m_strProduct);
+        log.WriteString(ul::kConfig, ul::kReg, keyPath);
     }
     std::string self = "$INSTDIR$\\UNINSTAL.INF";
     ExpandPathVariables(self);

@@ -26,8 +26,10 @@
 // "VemorSetupDeleteDirectory" of WIN.INI, so that an installation that ends
 // before registration leaves a trace of them; registration moves the list
 // into the log and deletes the WIN.INI section.
+#include <memory>
 #include <string>
 
+#include "profile/recordfile.h"
 #include "script/items.h"
 
 // The record operations as the phases of the installation see them. The
@@ -79,8 +81,10 @@ constexpr const char kUninstallCommand[] = "$SYSDIR$\\VMUNST10.EXE $INSTDIR$\\UN
 }  // namespace uninstall_log
 
 // Writes the records of one installation into the log at a given path. It
-// holds the per-kind counters; each record opens, writes and flushes the
-// file, so the log on disk is complete after every record. Records are
+// holds the per-kind counters; each record reaches the disk before the call
+// returns, so the log is complete after every record, byte for byte as the
+// private-profile functions would have written it, at a cost per record that
+// does not grow with the log (profile/recordfile.h). Records are
 // written by one thread at a time (the copy worker, then the update worker,
 // with the user-interface thread only while the update worker waits for it),
 // so nothing is locked.
@@ -103,9 +107,13 @@ public:
     void Register(const std::string& logPath, const CUninstallRegistration& registration);
 
 private:
-    // Writes value under the next key of the counter into section of file.
-    static void WriteRecord(const std::string& file, const char* section, int& counter,
-                            const std::string& value);
+    // Writes value under the next key of the counter into section of the log.
+    void WriteRecord(const std::string& logPath, const char* section, int& counter,
+                     const std::string& value);
+    CIniRecordFile& Log(const std::string& logPath);
+
+    std::unique_ptr<CIniRecordFile> m_pLog;
+    std::string m_strLogPath;
 
     int m_nDeleteFile = 0;
     int m_nDeleteShortCut = 0;
