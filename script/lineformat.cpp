@@ -7,20 +7,24 @@ namespace sv = script_values;
 
 namespace {
 
-constexpr FieldFormat Text(const char* name, const char* def = "", bool expanded = false)
+constexpr bool kExpanded = true;
+constexpr bool kRequired = true;
+
+constexpr FieldFormat Text(const char* name, const char* def = "", bool expanded = false,
+                           bool required = false)
 {
-    return {name, FieldType::Text, def, nullptr, 0, false, expanded};
+    return {name, FieldType::Text, def, nullptr, 0, false, expanded, required};
 }
 
-constexpr FieldFormat Integer(const char* name, const char* def = "")
+constexpr FieldFormat Integer(const char* name, const char* def = "", bool required = false)
 {
-    return {name, FieldType::Integer, def, nullptr, 0, false, false};
+    return {name, FieldType::Integer, def, nullptr, 0, false, false, required};
 }
 
 constexpr FieldFormat Keyword(const char* name, const char* def, const KeywordValue* words,
                               int32_t fallback, bool ignoreCase = false)
 {
-    return {name, FieldType::Keyword, def, words, fallback, ignoreCase, false};
+    return {name, FieldType::Keyword, def, words, fallback, ignoreCase, false, false};
 }
 
 // Keywords are compared byte for byte, letter case included (scripts write
@@ -46,7 +50,7 @@ const KeywordValue kCorners[] = {{"LT", 0}, {"LB", 1}, {"RT", 2}, {"RB", 3}, {nu
 const KeywordValue kLogoKinds[] = {{"T", 1}, {nullptr, 0}};
 // The keep field of an OCX line: "0" keeps the control registered after an
 // uninstallation; anything else has it unregistered.
-const KeywordValue kOcxKeep[] = {{"0", 0}, {nullptr, 0}};
+const KeywordValue kOcxKeep[] = {{"0", 0}, {"1", 1}, {nullptr, 0}};
 
 const FieldFormat kOptionFields[] = {
     Keyword("type", "", kOptionTypes, 0),
@@ -54,56 +58,63 @@ const FieldFormat kOptionFields[] = {
 };
 
 const FieldFormat kFileFields[] = {
-    Integer("disk number"),
-    Text("source subdirectory", "", true),
-    Text("source file name"),
+    Integer("disk number", "", kRequired),
+    Text("source subdirectory", "", kExpanded),
+    Text("source file name", "", false, kRequired),
     Text("reserved"),   // scripts fill it in, nothing uses it
-    Text("destination directory", "", true),
-    Text("destination file name"),
+    Text("destination directory", "", kExpanded),
+    Text("destination file name", "", false, kRequired),
     Integer("size"),
     Integer("flags", "1"),
-    Text("shortcut name", "", true),
+    Text("shortcut name", "", kExpanded),
 };
 
 const FieldFormat kIniFields[] = {
-    Text("section", "", true),
-    Text("key", "", true),
-    Text("value", "", true),
+    Text("section", "", kExpanded, kRequired),
+    Text("key", "", kExpanded),
+    Text("value", "", kExpanded),
     Integer("mode", "9"),
 };
 
 const FieldFormat kRegFields[] = {
-    Text("key path", "", true),
-    Text("value name", "", true),
+    Text("key path", "", kExpanded, kRequired),
+    Text("value name", "", kExpanded),
     Keyword("type", "", kRegTypes, sv::kRegSz),
-    Text("data", "", true),
+    Text("data", "", kExpanded),
     Integer("flags"),
 };
 
 const FieldFormat kOcxFields[] = {
-    Text("path", "", true),
+    Text("path", "", kExpanded, kRequired),
     Keyword("keep", "", kOcxKeep, 1),
 };
 
 const FieldFormat kExeFields[] = {
-    Text("working directory", "$TmpDir$", true),
+    Text("working directory", "$TmpDir$", kExpanded),
     Keyword("wait", "SYNC", kWaitWords, 0),
     Keyword("show command", "SHOW", kShowWords, sv::kShowNormal),
     Integer("time-out"),
-    Text("arguments", "", true),
+    Text("arguments", "", kExpanded),
 };
 
 const FieldFormat kLogoTextFields[] = {
     Keyword("kind", "", kLogoKinds, 0, true),
-    Integer("size"),
+    Integer("size", "", kRequired),
     Text("font name"),
+    Text("text", "", false, kRequired),
+};
+
+// Any kind but "T": loaded and never painted.
+const FieldFormat kLogoOtherFields[] = {
+    Text("kind"),
     Text("text"),
 };
 
-const FieldFormat kLogoOtherFields[] = {
-    Keyword("kind", "", kLogoKinds, 0, true),
-    Text("text"),
-};
+template <std::size_t N>
+constexpr int Count(const FieldFormat (&)[N])
+{
+    return static_cast<int>(N);
+}
 
 bool SameWord(const char* word, const std::string& text, bool ignoreCase)
 {
@@ -132,12 +143,6 @@ const KeywordValue* FindKeyword(const FieldFormat& field, const std::string& tex
     return nullptr;
 }
 
-template <std::size_t N>
-constexpr int Count(const FieldFormat (&)[N])
-{
-    return static_cast<int>(N);
-}
-
 }  // namespace
 
 const LineFormat kOptionLine = {"InstallOption", nullptr, Text("option name"), kOptionFields,
@@ -146,19 +151,31 @@ const LineFormat kOptionLine = {"InstallOption", nullptr, Text("option name"), k
 // names match exactly: "Full::InstallFiles" is never read.
 const LineFormat kFileLine = {"InstallFiles", "InstallFIles", Text("item name"), kFileFields,
                               Count(kFileFields)};
-const LineFormat kIniLine = {"IniUpdates", "IniUpdates", Text("INI file", "", true), kIniFields,
+const LineFormat kIniLine = {"IniUpdates", "IniUpdates", Text("INI file", "", kExpanded), kIniFields,
                              Count(kIniFields)};
 const LineFormat kRegLine = {"RegUpdates", "RegUpdates",
                              Keyword("root key", "", kRootKeys, sv::kCurrentUser), kRegFields,
                              Count(kRegFields)};
 const LineFormat kOcxLine = {"RegisterOcx", "RegisterOcx", Text("control name"), kOcxFields,
                              Count(kOcxFields)};
-const LineFormat kExeLine = {"Executes", "Executes", Text("program", "", true), kExeFields,
+const LineFormat kExeLine = {"Executes", "Executes", Text("program", "", kExpanded), kExeFields,
                              Count(kExeFields)};
 const LineFormat kLogoTextLine = {"Logo", nullptr, Keyword("corner", "", kCorners, 0, true),
                                   kLogoTextFields, Count(kLogoTextFields)};
 const LineFormat kLogoOtherLine = {"Logo", nullptr, Keyword("corner", "", kCorners, 0, true),
                                    kLogoOtherFields, Count(kLogoOtherFields)};
+
+const ConfigKey kConfigKeys[] = {
+    {"SrcDir", ConfigForm::Text, ""},   // written by the launcher into its staged copy
+    {"InstallDir", ConfigForm::Path, ""},
+    {"Product", ConfigForm::Text, ""},
+    {"GroupName", ConfigForm::Text, ""},
+    {"ShowChooseDirPage", ConfigForm::Boolean, "TRUE"},
+    {"ShowGroupNamePage", ConfigForm::Boolean, "TRUE"},
+    {"ShowUserNamePage", ConfigForm::UserNamePage, "TRUE"},
+    {"Uninstall", ConfigForm::Uninstall, "TRUE"},
+};
+const int kConfigKeyCount = static_cast<int>(sizeof kConfigKeys / sizeof kConfigKeys[0]);
 
 const LineFormat& LogoLineFormat(const std::string& value)
 {

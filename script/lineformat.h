@@ -35,6 +35,7 @@ struct FieldFormat {
     int32_t m_nFallback;              // Keyword: the value of any other text
     bool m_bIgnoreCase;               // Keyword: ASCII letter case is ignored
     bool m_bExpanded;                 // path variables are expanded when it is used
+    bool m_bRequired;                 // a line without it does nothing sensible
 };
 
 struct LineFormat {
@@ -83,6 +84,26 @@ constexpr int32_t kShowNormal = 1;
 constexpr int32_t kShowMinimize = 6;
 constexpr int32_t kShowMaximize = 3;
 }  // namespace script_values
+
+// The keys of the section "Config", read through the Windows private-profile
+// functions (names match without regard to letter case). Booleans are the
+// exact text "TRUE"; anything else is false.
+enum class ConfigForm {
+    Path,           // may hold path variables
+    Text,
+    Boolean,        // the whole value
+    UserNamePage,   // flag,minimum length,maximum length
+    Uninstall,      // flag,uninstall key name,shortcut name
+};
+struct ConfigKey {
+    const char* m_pszName;
+    ConfigForm m_form;
+    const char* m_pszDefault;
+};
+extern const ConfigKey kConfigKeys[];
+extern const int kConfigKeyCount;
+constexpr const char kConfigSection[] = "Config";
+constexpr const char kCommonPrefix[] = "Common::";
 
 // Which format a logo line's value has: by its kind field.
 const LineFormat& LogoLineFormat(const std::string& value);
