@@ -10,6 +10,7 @@
 # SIMULATE_NO_32BIT=1 answers "no" without trying, to exercise the path of a
 # machine without 32-bit support.
 set -uo pipefail
+export LC_ALL=C
 if [ -n "${SIMULATE_NO_32BIT:-}" ]; then
     echo "32-bit programs do not run here (simulated: SIMULATE_NO_32BIT is set)"
     exit 1
