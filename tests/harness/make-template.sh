@@ -3,7 +3,9 @@
 # for i686 a 32-bit Windows (WINEARCH=win32) made by the 32-bit loader, for
 # x86_64 a 64-bit one made by the 64-bit loader (wine-common.sh). A template
 # is kept while its stamp matches what made it: these scripts, the
-# architecture, the loader and the Wine version (tests never write into it).
+# architecture, the loader, and the Wine packages installed (with wine32
+# beside wine64, a 64-bit prefix gets its 32-bit half too). Tests never
+# write into it.
 # Usage: make-template.sh ARCH DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,7 +13,8 @@ WINE_ARCH=$1
 . "$here/wine-common.sh"
 dir=$2
 require_wine_loader
-stamp="$WINE_ARCH $WINEARCH $WINE $(sha1sum "$0" "$here/wine-common.sh" "$WINE" | sha1sum | cut -c1-40) $("$WINE" --version)"
+packages=$(dpkg-query -W -f='${binary:Package}=${Version} ' 'wine*' 'libwine*' fonts-wine 2>/dev/null || true)
+stamp="$WINE_ARCH $WINEARCH $WINE $(sha1sum "$0" "$here/wine-common.sh" "$WINE" | sha1sum | cut -c1-40) $packages"
 if [ -f "$dir/ready" ] && [ "$(cat "$dir/ready")" = "$stamp" ]; then
     exit 0
 fi

@@ -25,10 +25,15 @@ T=$work/$name
 rm -rf "$T"; mkdir -p "$T/home" "$T/shots"
 export HOME=$T/home WINEPREFIX=$T/pfx SHOTS=$T/shots
 
-# Clone: hard-link the read-only system32, copy the rest (Wine rewrites files such as win.ini in place).
+# Clone: hard-link the read-only system directories (system32, and syswow64
+# of a 64-bit prefix made with wine32 installed), copy the rest (Wine
+# rewrites files such as win.ini in place).
 mkdir "$WINEPREFIX"
-(cd "$template" && tar --exclude=./drive_c/windows/system32 -cf - .) | (cd "$WINEPREFIX" && tar -xf -)
-cp -al "$template/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/system32"
+(cd "$template" && tar --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - .) |
+    (cd "$WINEPREFIX" && tar -xf -)
+for d in system32 syswow64; do
+    [ -d "$template/drive_c/windows/$d" ] && cp -al "$template/drive_c/windows/$d" "$WINEPREFIX/drive_c/windows/$d"
+done
 rm -f "$WINEPREFIX/wineserver"
 
 # A display of our own: screenshots then show this test's windows only.
