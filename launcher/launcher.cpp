@@ -48,11 +48,11 @@ bool CLauncher::Stage(const CStagedFile& file)
 {
     const char* found = FindOnMedium(file);
     if (!found) {
-        ShowMessage(file.missingText);
+        ShowMessage(file.m_nMissingText);
         return false;
     }
-    if (!m_staging.Install(m_strSourceDir, found, file.stagedName)) {
-        ShowMessage(file.failedText);
+    if (!m_staging.Install(m_strSourceDir, found, file.m_stagedName)) {
+        ShowMessage(file.m_nFailedText);
         return false;
     }
     return true;
@@ -60,7 +60,7 @@ bool CLauncher::Stage(const CStagedFile& file)
 
 const char* CLauncher::FindOnMedium(const CStagedFile& file) const
 {
-    for (const char* name : file.names) {
+    for (const char* name : file.m_names) {
         if (FileExists(JoinPath(m_strSourceDir, name)))
             return name;
     }
@@ -71,13 +71,13 @@ void CLauncher::WriteSourceDir() const
 {
     // Replaces a "SrcDir" that the script on the medium may already hold.
     ::WritePrivateProfileStringA("Config", "SrcDir", m_strSourceDir.c_str(),
-                                 JoinPath(m_staging.GetPath(), kScript.stagedName).c_str());
+                                 JoinPath(m_staging.GetPath(), kScript.m_stagedName).c_str());
 }
 
 bool CLauncher::RunInstaller() const
 {
     // CreateProcessA may write into the command line: a buffer of our own.
-    std::string commandLine = JoinPath(m_staging.GetPath(), kInstaller.stagedName);
+    std::string commandLine = JoinPath(m_staging.GetPath(), kInstaller.m_stagedName);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;

@@ -9,10 +9,10 @@
 
 // One of the two files the launcher stages.
 struct CStagedFile {
-    const char* names[2];      // looked for on the medium in this order
-    const char* stagedName;    // its name in the staging directory
-    UINT missingText;          // message when neither name is on the medium
-    UINT failedText;           // message when installing it failed
+    const char* m_names[2];    // looked for on the medium in this order
+    const char* m_stagedName;  // its name in the staging directory
+    UINT m_nMissingText;       // message when neither name is on the medium
+    UINT m_nFailedText;        // message when installing it failed
 };
 
 class CLauncher {
