@@ -23,7 +23,7 @@ constexpr std::size_t kMaxMatch = 18;
 constexpr std::size_t kMaxDistance = kRingSize - 1;
 constexpr std::size_t kWindowMask = kRingSize - 1;
 
-constexpr unsigned kHashBits = 16;
+constexpr unsigned kHashBits = 13;   // two buckets per position of the window
 constexpr uint32_t kNoPosition = 0xFFFFFFFFu;
 
 constexpr uint32_t kLiteralBits = 9;
@@ -54,7 +54,10 @@ public:
           m_tree(2 * kRingSize, kNoPosition)
     {
         std::copy(data, data + size, m_text.begin() + kMaxDistance);
-        for (std::size_t p = 0; p < kMaxDistance; ++p)
+        // The initial spaces enter the window like data. Of the positions
+        // whose kMaxMatch bytes are all spaces, each replaces the one before
+        // it: only the last of them needs entering.
+        for (std::size_t p = kMaxDistance - kMaxMatch; p < kMaxDistance; ++p)
             Insert(p);
     }
 
