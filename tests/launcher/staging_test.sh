@@ -16,6 +16,18 @@ expect_started() {
     [ "$n" = 1 ] && ok "$1: the script holds one SrcDir" || fail "$1: the script holds $n SrcDir lines"
 }
 
+# packed_script CASE FILE: FILE is a compressed script for the case CASE.
+packed_script() {
+    printf '[Config]\nProduct=圧縮したスクリプト\n[Standin]\nRecord=C:\\rec\\%s\n' "$1" | write_script "$T/packed.inf"
+    compress_to "$T/packed.inf" "$2"
+}
+
+# expect_product CASE PRODUCT WHAT: the staged script names PRODUCT.
+expect_product() {
+    record "$1" SETUP.INF | grep -q "^Product=$2" && ok "$1: $3" ||
+        fail "$1: not $3: $(record "$1" SETUP.INF | tr '\r\n' '  ')"
+}
+
 # --- A medium in a subdirectory with both forms of each file: the compressed
 # installer and the plain script are staged; "SrcDir" replaces the script's own.
 map_drive D
@@ -32,18 +44,11 @@ SrcDir=X:\OLD
 Record=C:\rec\both
 Exit=7
 INF
-write_script "$T/packed.inf" <<'INF'
-[Config]
-Product=圧縮したスクリプト
-[Standin]
-Record=C:\rec\both
-INF
-compress_to "$T/packed.inf" "$medium/SETUP.IN_"
+packed_script both "$medium/SETUP.IN_"
 launch both 'D:\DISK1\SETUP.EXE'
 expect_started both 'D:\DISK1'
 expect_record both size.txt "$standin_size"
-record both SETUP.INF | grep -q '^Product=平文のスクリプト' && ok "both: the plain script was staged" ||
-    fail "both: the plain script was not staged: $(record both SETUP.INF | tr '\r\n' '  ')"
+expect_product both 平文のスクリプト "the plain script was staged"
 expect_no_staging both
 
 # --- A medium at the root of a drive, with only the plain installer and only
@@ -53,18 +58,11 @@ map_drive A
 medium=$(unix_dir 'A:\')
 cp "$LAUNCHER" "$medium/表.EXE"
 make_plain_installer "$medium/_SETUP.EXE"
-write_script "$T/packed.inf" <<'INF'
-[Config]
-Product=圧縮したスクリプト
-[Standin]
-Record=C:\rec\root
-INF
-compress_to "$T/packed.inf" "$medium/SETUP.IN_"
+packed_script root "$medium/SETUP.IN_"
 launch root 'A:\表.EXE'
 expect_started root 'A:'
 expect_record root size.txt "$(stat -c %s "$medium/_SETUP.EXE")"
-record root SETUP.INF | grep -q '^Product=圧縮したスクリプト' && ok "root: the compressed script was expanded" ||
-    fail "root: the compressed script was not staged: $(record root SETUP.INF | tr '\r\n' '  ')"
+expect_product root 圧縮したスクリプト "the compressed script was expanded"
 expect_no_staging root
 
 # --- A staging directory left over from an earlier run is used again; while
@@ -129,11 +127,7 @@ bytes=$(printf '%s' "$deep" | iconv -f UTF-8 -t CP932 | wc -c)
 [ "$bytes" -gt 260 ] || fail "deep: the medium's path is only $bytes bytes"
 cp "$LAUNCHER" "$medium/SETUP.EXE"
 compress_to "$STANDIN" "$medium/_SETUP.EX_"
-write_script "$T/deep.inf" <<'INF'
-[Standin]
-Record=C:\rec\deep
-INF
-compress_to "$T/deep.inf" "$medium/SETUP.IN_"
+packed_script deep "$medium/SETUP.IN_"
 launch deep "$deep\\SETUP.EXE"
 expect_started deep "$deep"
 expect_record deep size.txt "$standin_size"
