@@ -51,13 +51,15 @@ expect_record both size.txt "$standin_size"
 expect_product both 平文のスクリプト "the plain script was staged"
 expect_no_staging both
 
-# --- A medium at the root of a drive, with only the plain installer and only
-# the compressed script; the launcher is named 表.EXE, whose second byte is a
+# --- A medium at the root of a drive, with only the plain installer (and a
+# directory of the compressed one's name, which is no file) and only the
+# compressed script; the launcher is named 表.EXE, whose second byte is a
 # backslash (0x95 0x5C): "SrcDir" is the bare drive.
 map_drive A
 medium=$(unix_dir 'A:\')
 cp "$LAUNCHER" "$medium/表.EXE"
 make_plain_installer "$medium/_SETUP.EXE"
+mkdir "$medium/_SETUP.EX_"
 packed_script root "$medium/SETUP.IN_"
 launch root 'A:\表.EXE'
 expect_started root 'A:'
