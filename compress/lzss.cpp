@@ -247,8 +247,8 @@ LzssResult LzssDecode(const uint8_t* data, std::size_t size, std::size_t limit, 
             for (std::size_t k = 0; k < n; ++k) {
                 if (produced == limit)
                     return LzssResult::TooLong;
-                // Read before write, as Windows does: a match may overlap
-                // the bytes it is producing.
+                // Read before write, as Wine's expander does: a match may
+                // overlap the bytes it is producing.
                 const uint8_t byte = ring[readPos];
                 readPos = (readPos + 1) & kWindowMask;
                 emit(byte);
