@@ -4,14 +4,15 @@
 #include <sys/stat.h>
 
 #include "checker/codepage.h"
+#include "compress/szdd.h"
 
 long long SzddExpandedSize(const std::string& header)
 {
-    static const char kMagic[] = "SZDD\x88\xF0\x27\x33";
-    if (header.size() < 14 || header.compare(0, 8, kMagic, 8) != 0 || header[8] != 'A')
+    CSzddHeader szdd;
+    if (SzddReadHeader(reinterpret_cast<const uint8_t*>(header.data()), header.size(), szdd) !=
+        SzddStatus::Ok)
         return -1;
-    const auto b = [&](std::size_t i) { return static_cast<unsigned long long>(static_cast<unsigned char>(header[i])); };
-    return static_cast<long long>(b(10) | (b(11) << 8) | (b(12) << 16) | (b(13) << 24));
+    return static_cast<long long>(szdd.m_dwLength);
 }
 
 std::string CDirectoryMedium::HostPath(const std::string& path) const
@@ -35,7 +36,7 @@ bool CDirectoryMedium::InstalledSize(const std::string& path, long long& size)
     std::FILE* file = std::fopen(host.c_str(), "rb");
     if (!file)
         return false;
-    char header[14];
+    char header[kSzddHeaderSize];
     const std::size_t n = std::fread(header, 1, sizeof header, file);
     std::fclose(file);
     const long long expanded = SzddExpandedSize(std::string(header, n));

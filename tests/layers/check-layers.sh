@@ -8,6 +8,10 @@
 #   profile    the stores over INI text, INI files, registry (paths, platform)
 #   framework  windows, dialogs, application, threads        (paths, platform)
 #
+# Beside them, two parts that use nothing of the project at all: the
+# launcher (its own small program, sharing no code with setup) and the SZDD
+# compressor of the vendor tools.
+#
 # Usage: check-layers.sh SOURCE_DIR. Prints every breach; fails when there is one.
 set -uo pipefail
 src=$1
@@ -16,6 +20,8 @@ declare -A allowed=(
     [paths]="paths platform"
     [profile]="profile paths platform"
     [framework]="framework paths platform"
+    [launcher]="launcher"
+    [compress]="compress"
 )
 # Libraries of the project that each layer's CMakeLists may link.
 declare -A libs=(
@@ -23,8 +29,10 @@ declare -A libs=(
     [paths]="paths_core platform"
     [profile]="profile_core paths platform"
     [framework]="platform paths_core"
+    [launcher]=""
+    [compress]=""
 )
-project_libs="platform paths paths_core profile profile_core framework script engine setup_app setup_resources"
+project_libs="platform paths paths_core profile profile_core framework script engine setup_app setup_resources szdd"
 bad=0
 for layer in "${!allowed[@]}"; do
     while IFS= read -r line; do
