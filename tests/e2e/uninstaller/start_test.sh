@@ -1,12 +1,18 @@
 # VMUNST10.EXE started by hand: without a path (the program folder's
 # shortcut) it offers the products registered with it; with a path (unquoted,
 # with blanks, as the UninstallString has it) it removes that log's product.
-# Also: cancel at the confirmation, a damaged log, and a registration made
-# with an empty key name (into the uninstall key itself).
+# Also: no product to offer, cancel at the confirmation, a log left by two
+# installations into the same directory, a damaged and a missing log, and a
+# registration made with an empty key name (into the uninstall key itself).
 . "$(dirname "${BASH_SOURCE[0]}")/uninst-common.sh"
 set_windows_version VMUNST10.EXE nt40
 install_uninstaller
 UNINSTALLER='C:\windows\system32\VMUNST10.EXE'
+
+# Nothing registered with it yet.
+start_program none "$UNINSTALLER"
+run_scenario "$HERE/scenarios/no-products.txt" --program VMUNST10.EXE || fail "no products"
+wait_program none 1 || fail "exit code without products"
 
 # product NAME KEY: a small installation in C:\Program Files\NAME.
 product() {
@@ -17,7 +23,24 @@ file	C:\\Program Files\\$1\\$1.EXE
 register	$1	$2
 END
 }
-product 'テスト A' TestA
+# A installed twice into the same directory. The second installation's
+# records overwrite the first one's key by key (its file takes key 0, its
+# log key 1) and leave the rest, which still count: 3.DLL (key 2), the log
+# again (key 3) and both directories. 1.DLL and 2.DLL are no longer named.
+fixture TestA-first <<END
+log	C:\\Program Files\\テスト A\\UNINSTAL.INF
+dir	C:\\Program Files\\テスト A
+dir	C:\\Program Files\\テスト A\\OLD
+file	C:\\Program Files\\テスト A\\OLD\\1.DLL
+file	C:\\Program Files\\テスト A\\OLD\\2.DLL
+file	C:\\Program Files\\テスト A\\OLD\\3.DLL
+register	テスト A 0.9	TestA
+END
+fixture TestA-second <<END
+log	C:\\Program Files\\テスト A\\UNINSTAL.INF
+file	C:\\Program Files\\テスト A\\テスト A.EXE
+register	テスト A	TestA
+END
 product 'テスト B' TestB
 product 'テスト 壊' TestDamaged
 product 'テスト 無名' ''
@@ -30,11 +53,16 @@ expect_there 'C:\Program Files\テスト B\テスト B.EXE'
 expect_there 'C:\Program Files\テスト B\UNINSTAL.INF'
 expect_key_there TestB
 
-# A chosen with a double click, and removed.
+# A chosen with a double click, and removed as far as its log names it.
 start_program choose-a "$UNINSTALLER"
 run_scenario "$HERE/scenarios/choose-remove.txt" --program VMUNST10.EXE || fail "choosing A and removing it"
-wait_program choose-a 0 || fail "exit code of a complete uninstallation"
-expect_gone 'C:\Program Files\テスト A'
+wait_program choose-a 3 || fail "exit code of an uninstallation that left items"
+for p in 'C:\Program Files\テスト A\テスト A.EXE' 'C:\Program Files\テスト A\OLD\3.DLL' \
+         'C:\Program Files\テスト A\UNINSTAL.INF'; do
+    expect_gone "$p"
+done
+expect_there 'C:\Program Files\テスト A\OLD\1.DLL'
+expect_there 'C:\Program Files\テスト A\OLD\2.DLL'
 expect_key_gone TestA
 expect_there 'C:\Program Files\テスト B\テスト B.EXE'
 expect_key_there TestB
@@ -49,6 +77,11 @@ wait_program damaged 1 || fail "exit code of a damaged log"
 expect_there 'C:\Program Files\テスト 壊\テスト 壊.EXE'
 expect_there 'C:\Program Files\テスト 壊\UNINSTAL.INF'
 expect_key_there TestDamaged
+
+# A log that is not there: nothing to do.
+start_program missing "$UNINSTALLER" 'C:\NOWHERE\UNINSTAL.INF'
+run_scenario "$HERE/scenarios/missing.txt" --program VMUNST10.EXE || fail "the missing log's message"
+wait_program missing 1 || fail "exit code of a missing log"
 
 # Registered with an empty key name: the values sit in the uninstall key
 # itself. They go; the key and every other product's registration stay.
