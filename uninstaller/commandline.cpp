@@ -2,31 +2,15 @@
 
 #include <cstddef>
 
-#include "paths/mbcs.h"
 #include "services/uninstlogformat.h"
 #include "uninstaller/pathkey.h"
+#include "uninstaller/text.h"
 
 namespace {
 
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-std::size_t CharLength(const std::string& s, std::size_t i)
-{
-    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
-
-std::string TrimBlanks(const std::string& s)
-{
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && IsBlank(s[b]))
-        ++b;
-    while (e > b && IsBlank(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
 }
 
 // End of the first whole occurrence of name in line at or after from, or npos.

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "services/uninstlogformat.h"
-#include "uninstaller/pathkey.h"
+#include "uninstaller/text.h"
 
 namespace ul = uninstall_log;
 
@@ -16,22 +16,6 @@ namespace ul = uninstall_log;
 // file is not what the installer wrote, and the log is refused.
 
 namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string Trim(const std::string& s)
-{
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && IsBlank(s[b]))
-        ++b;
-    while (e > b && IsBlank(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
 
 // "0", "1", … as the writer's "%d" makes them: no sign, no leading zero, and
 // few enough digits for an int counter.
@@ -150,14 +134,14 @@ CLogReadResult CLogParser::Parse(const std::string& bytes)
 
 bool CLogParser::Line(const std::string& raw)
 {
-    const std::string line = Trim(raw);
+    const std::string line = TrimBlanks(raw);
     if (line.empty() || line[0] == ';')
         return true;
     if (line[0] == '[') {
         const std::size_t close = line.find(']');
         if (close == std::string::npos)
             return Fail(LogProblem::BadHeader);
-        const std::string name = Trim(line.substr(1, close - 1));
+        const std::string name = TrimBlanks(line.substr(1, close - 1));
         m_nCurrent = -1;
         for (int i = 0; i < kSectionCount; ++i) {
             if (EqualNoCase(name, kSections[i].m_pszName)) {
@@ -174,8 +158,8 @@ bool CLogParser::Line(const std::string& raw)
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos)
         return Fail(LogProblem::BadLine);
-    const std::string key = Trim(line.substr(0, equals));
-    const std::string value = Trim(line.substr(equals + 1));
+    const std::string key = TrimBlanks(line.substr(0, equals));
+    const std::string value = TrimBlanks(line.substr(equals + 1));
     CUninstallLog& log = m_result.m_log;
     const CKnownSection& section = kSections[m_nCurrent];
     if (!section.m_pRecords) {

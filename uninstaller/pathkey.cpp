@@ -3,14 +3,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "paths/mbcs.h"
 
 namespace {
-
-std::size_t CharLength(const std::string& s, std::size_t i)
-{
-    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
 
 bool IsAsciiLetter(char c)
 {
@@ -121,23 +115,6 @@ std::string NormalisePath(const std::string& path)
         return std::string();
     const CSplitPath split = Split(path);
     return split.m_bValid ? Join(split) : std::string();
-}
-
-std::string UpperAscii(const std::string& text)
-{
-    std::string out = text;
-    for (std::size_t i = 0; i < out.size();) {
-        const std::size_t n = CharLength(out, i);
-        if (n == 1 && out[i] >= 'a' && out[i] <= 'z')
-            out[i] = static_cast<char>(out[i] - 'a' + 'A');
-        i += n;
-    }
-    return out;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
 }
 
 std::string PathKey(const std::string& path)

@@ -7,6 +7,8 @@
 // No Windows API: the scans step over double-byte characters (paths/mbcs.h).
 #include <string>
 
+#include "uninstaller/text.h"
+
 // The path with '/' read as '\', repeated backslashes and "." removed, ".."
 // applied, trailing dots and blanks of each name dropped (Windows ignores
 // them), and no trailing backslash unless the path is a root ("C:\"). Letter
@@ -37,9 +39,3 @@ std::string LastName(const std::string& path);
 
 // Number of names below the root of the normalised path ("C:\A\B" has 2).
 int PathDepth(const std::string& path);
-
-// The single-byte letters of a text upper-cased, double-byte characters kept.
-std::string UpperAscii(const std::string& text);
-
-// The texts are equal ignoring the case of single-byte letters.
-bool EqualNoCase(const std::string& a, const std::string& b);

@@ -14,15 +14,6 @@ namespace {
 // More commas than this in one INI record are not tried reading by reading.
 constexpr std::size_t kMaxIniRecordCommas = 64;
 
-std::string TrimBlanks(const std::string& s)
-{
-    const std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return std::string();
-    const std::size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-
 // One reading of an INI record: the file resolved, the section and the key
 // with blanks around them removed (the private-profile functions that wrote
 // the entry dropped them too).

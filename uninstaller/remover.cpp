@@ -26,9 +26,18 @@ CStepResult Failed(Failure failure, DWORD error = 0)
     return result;
 }
 
-bool IsMissing(DWORD error)
+// The attributes of what a step names; FALSE with the step's result when
+// there is nothing (NothingThere) or it cannot be asked (Failed).
+bool ReadAttributes(const std::string& path, DWORD& attributes, CStepResult& result)
 {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return true;
+    const DWORD error = ::GetLastError();
+    result = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                 ? Result(Outcome::NothingThere)
+                 : Failed(Failure::SystemError, error);
+    return false;
 }
 
 // What DeleteFileA says of a file that a program holds open or has loaded.
@@ -104,11 +113,10 @@ CStepResult CRemover::Run(const CRemovalStep& step)
 
 CStepResult CRemover::UnregisterControl(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return IsMissing(error) ? Result(Outcome::NothingThere) : Failed(Failure::SystemError, error);
-    }
+    DWORD attributes = 0;
+    CStepResult gone;
+    if (!ReadAttributes(path, attributes, gone))
+        return gone;
     // A control whose own DLLs are missing must not bring up the system's
     // message box: the failure is reported with the others at the end.
     const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -129,11 +137,10 @@ CStepResult CRemover::UnregisterControl(const std::string& path)
 
 CStepResult CRemover::DeleteFileStep(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return IsMissing(error) ? Result(Outcome::NothingThere) : Failed(Failure::SystemError, error);
-    }
+    DWORD attributes = 0;
+    CStepResult gone;
+    if (!ReadAttributes(path, attributes, gone))
+        return gone;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return Failed(Failure::NotAFile);
     // Files copied from a CD are often read-only; the log names the file, so
@@ -154,11 +161,10 @@ CStepResult CRemover::DeleteFileStep(const std::string& path)
 
 CStepResult CRemover::RemoveDirectoryStep(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return IsMissing(error) ? Result(Outcome::NothingThere) : Failed(Failure::SystemError, error);
-    }
+    DWORD attributes = 0;
+    CStepResult gone;
+    if (!ReadAttributes(path, attributes, gone))
+        return gone;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return Failed(Failure::NotADirectory);
     const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;

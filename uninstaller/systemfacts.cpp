@@ -15,6 +15,22 @@ void AddIfKnown(std::vector<std::string>& folders, const std::string& folder)
         folders.push_back(folder);
 }
 
+// The section names (an empty current section) or the key names of a section.
+std::vector<std::string> Names(const std::string& file, const std::string* section)
+{
+    std::vector<std::string> names;
+    CIniProfile ini(file);
+    if (section)
+        ini.SetSection(*section);
+    const int count = section ? ini.GetKeyCount() : ini.GetSectionCount();
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        if (section ? ini.GetKeyName(i, name) : ini.GetSectionName(i, name))
+            names.push_back(name);
+    }
+    return names;
+}
+
 }  // namespace
 
 std::string NtProfileStartMenu()
@@ -76,27 +92,10 @@ bool CSystemFacts::FileExists(const std::string& path)
 
 std::vector<std::string> CSystemFacts::IniSectionNames(const std::string& file)
 {
-    std::vector<std::string> names;
-    CIniProfile ini(file);
-    const int count = ini.GetSectionCount();
-    for (int i = 0; i < count; ++i) {
-        std::string name;
-        if (ini.GetSectionName(i, name))
-            names.push_back(name);
-    }
-    return names;
+    return Names(file, nullptr);
 }
 
 std::vector<std::string> CSystemFacts::IniKeyNames(const std::string& file, const std::string& section)
 {
-    std::vector<std::string> names;
-    CIniProfile ini(file);
-    ini.SetSection(section);
-    const int count = ini.GetKeyCount();
-    for (int i = 0; i < count; ++i) {
-        std::string name;
-        if (ini.GetKeyName(i, name))
-            names.push_back(name);
-    }
-    return names;
+    return Names(file, &section);
 }

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "uninstaller/pathkey.h"
+#include "uninstaller/text.h"
 
 namespace {
 
@@ -23,11 +23,8 @@ std::vector<CLine> Lines(const std::string& text)
             ++next;
         if (next < text.size() && text[next] == '\n')
             ++next;
-        std::string line = text.substr(pos, (end == std::string::npos ? text.size() : end) - pos);
-        const std::size_t b = line.find_first_not_of(" \t");
-        const std::size_t e = line.find_last_not_of(" \t");
-        line = b == std::string::npos ? std::string() : line.substr(b, e - b + 1);
-        lines.push_back({next, line, end != std::string::npos});
+        const std::string line = text.substr(pos, (end == std::string::npos ? text.size() : end) - pos);
+        lines.push_back({next, TrimBlanks(line), end != std::string::npos});
         pos = next;
     }
     return lines;
@@ -43,12 +40,9 @@ bool IsRenameHeader(const CLine& line)
     if (!IsHeader(line))
         return false;
     const std::size_t close = line.m_strText.find(']');
-    std::string name = line.m_strText.substr(1, close == std::string::npos ? std::string::npos
-                                                                            : close - 1);
-    const std::size_t b = name.find_first_not_of(" \t");
-    const std::size_t e = name.find_last_not_of(" \t");
-    name = b == std::string::npos ? std::string() : name.substr(b, e - b + 1);
-    return EqualNoCase(name, "rename");
+    const std::string name =
+        line.m_strText.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    return EqualNoCase(TrimBlanks(name), "rename");
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 #   profile    the stores over INI text, INI files, registry (paths, platform)
 #   framework  windows, dialogs, application, threads        (paths, platform)
 #
+# and the uninstaller beside the installer: its library (uninstaller/) uses
+# the stores and path helpers but no windows; its program
+# (uninstaller/program/) adds the framework and its resources.
+#
 # Usage: check-layers.sh SOURCE_DIR. Prints every breach; fails when there is one.
 set -uo pipefail
 src=$1
@@ -16,6 +20,8 @@ declare -A allowed=(
     [paths]="paths platform"
     [profile]="profile paths platform"
     [framework]="framework paths platform"
+    [uninstaller]="uninstaller services profile paths platform"
+    [uninstaller/program]="uninstaller services framework profile paths platform resources"
 )
 # Libraries of the project that each layer's CMakeLists may link.
 declare -A libs=(
@@ -23,8 +29,11 @@ declare -A libs=(
     [paths]="paths_core platform"
     [profile]="profile_core paths platform"
     [framework]="platform paths_core"
+    [uninstaller]="uninstaller_core paths_core profile paths platform"
+    [uninstaller/program]="uninstaller_ui uninstaller framework platform"
 )
-project_libs="platform paths paths_core profile profile_core framework script engine setup_app setup_resources"
+project_libs="platform paths paths_core profile profile_core framework script services engine setup_app
+              setup_resources uninstaller uninstaller_core uninstaller_ui uninstaller_resources"
 bad=0
 for layer in "${!allowed[@]}"; do
     while IFS= read -r line; do

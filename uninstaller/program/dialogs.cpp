@@ -7,16 +7,6 @@
 
 namespace {
 
-// Answers that end a question with their own id.
-bool EndsWithOwnId(int id, std::initializer_list<int> answers)
-{
-    for (int answer : answers) {
-        if (id == answer)
-            return true;
-    }
-    return false;
-}
-
 RECT WindowRectIn(HWND parent, HWND child)
 {
     RECT rect;
@@ -70,51 +60,54 @@ void CChooseProductDialog::OnOK()
     const LRESULT line = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (line == LB_ERR)
         return;         // Enter with nothing chosen
-    m_nChoice = static_cast<int>(::SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(line), 0));
+    m_nChoice = static_cast<std::size_t>(::SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(line), 0));
     EndDialog(IDOK);
 }
 
-CConfirmUninstallDialog::CConfirmUninstallDialog(std::string product, HWND parent)
-    : CDialog(IDD_UNINSTALL_CONFIRM, parent), m_strProduct(std::move(product))
+CUninstallQuestionDialog::CUninstallQuestionDialog(UINT templateId, int messageId,
+                                                   std::string argument, std::vector<int> answers,
+                                                   HWND parent)
+    : CDialog(templateId, parent), m_nMessageId(messageId), m_strArgument(std::move(argument)),
+      m_answers(std::move(answers))
 {
 }
 
-BOOL CConfirmUninstallDialog::OnInitDialog()
+BOOL CUninstallQuestionDialog::OnInitDialog()
 {
-    SetItemText(IDC_CONFIRM_MESSAGE,
-                FillPlaceholders(GetItemText(IDC_CONFIRM_MESSAGE), {m_strProduct}));
+    SetItemText(m_nMessageId, FillPlaceholders(GetItemText(m_nMessageId), {m_strArgument}));
     return TRUE;
 }
 
-bool CConfirmUninstallDialog::OnCommand(int id, int code, HWND control)
+bool CUninstallQuestionDialog::OnCommand(int id, int code, HWND control)
 {
-    if (EndsWithOwnId(id, {ID_ANSWER_YES, ID_ANSWER_NO})) {
-        EndDialog(id);
-        return true;
+    for (int answer : m_answers) {
+        if (id == answer) {
+            EndDialog(id);
+            return true;
+        }
     }
     return CDialog::OnCommand(id, code, control);
 }
 
+CConfirmUninstallDialog::CConfirmUninstallDialog(std::string product, HWND parent)
+    : CUninstallQuestionDialog(IDD_UNINSTALL_CONFIRM, IDC_CONFIRM_MESSAGE, std::move(product),
+                               {ID_ANSWER_YES, ID_ANSWER_NO}, parent)
+{
+}
+
 CSharedFileDialog::CSharedFileDialog(std::string path, HWND parent)
-    : CDialog(IDD_UNINSTALL_SHARED, parent), m_strPath(std::move(path))
+    : CUninstallQuestionDialog(IDD_UNINSTALL_SHARED, IDC_SHARED_PATH, std::move(path),
+                               {ID_ANSWER_YES, ID_ANSWER_YES_ALL, ID_ANSWER_NO, ID_ANSWER_NO_ALL},
+                               parent)
 {
 }
 
 BOOL CSharedFileDialog::OnInitDialog()
 {
-    SetItemText(IDC_SHARED_PATH, FillPlaceholders(GetItemText(IDC_SHARED_PATH), {m_strPath}));
+    CUninstallQuestionDialog::OnInitDialog();
     // Keeping the file is the safe answer, and the one Enter gives.
     ::SetFocus(GetItem(ID_ANSWER_NO));
     return FALSE;
-}
-
-bool CSharedFileDialog::OnCommand(int id, int code, HWND control)
-{
-    if (EndsWithOwnId(id, {ID_ANSWER_YES, ID_ANSWER_YES_ALL, ID_ANSWER_NO, ID_ANSWER_NO_ALL})) {
-        EndDialog(id);
-        return true;
-    }
-    return CDialog::OnCommand(id, code, control);
 }
 
 CUninstallReportDialog::CUninstallReportDialog(std::string product, CRemovalSummary summary,

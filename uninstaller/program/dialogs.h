@@ -17,8 +17,8 @@
 class CChooseProductDialog : public CDialog {
 public:
     explicit CChooseProductDialog(std::vector<std::string> names, HWND parent = nullptr);
-    // Index into the names of the product chosen with IDOK.
-    int GetChoice() const { return m_nChoice; }
+    // Index into the names of the product chosen, after IDOK.
+    std::size_t GetChoice() const { return m_nChoice; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -28,35 +28,39 @@ protected:
 private:
     void UpdateOk();
     std::vector<std::string> m_names;
-    int m_nChoice = -1;
+    std::size_t m_nChoice = 0;
 };
 
-// "「%s」と、そのすべての構成要素をコンピュータから削除します。":
-// ID_ANSWER_YES, ID_ANSWER_NO, or IDCANCEL (Escape, close).
-class CConfirmUninstallDialog : public CDialog {
-public:
-    explicit CConfirmUninstallDialog(std::string product, HWND parent = nullptr);
-
+// A question whose message control is filled with one argument and whose
+// answer buttons end it with their own ids (IDCANCEL: Escape and close).
+class CUninstallQuestionDialog : public CDialog {
 protected:
+    CUninstallQuestionDialog(UINT templateId, int messageId, std::string argument,
+                             std::vector<int> answers, HWND parent);
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
 
 private:
-    std::string m_strProduct;
+    int m_nMessageId;
+    std::string m_strArgument;
+    std::vector<int> m_answers;
+};
+
+// "「%s」と、そのすべての構成要素をコンピュータから削除します。":
+// ID_ANSWER_YES, ID_ANSWER_NO, or IDCANCEL.
+class CConfirmUninstallDialog : public CUninstallQuestionDialog {
+public:
+    explicit CConfirmUninstallDialog(std::string product, HWND parent = nullptr);
 };
 
 // A file of the Windows or system directory: ID_ANSWER_YES, ID_ANSWER_YES_ALL,
-// ID_ANSWER_NO (the default), ID_ANSWER_NO_ALL, or IDCANCEL (Escape, close).
-class CSharedFileDialog : public CDialog {
+// ID_ANSWER_NO (the default), ID_ANSWER_NO_ALL, or IDCANCEL.
+class CSharedFileDialog : public CUninstallQuestionDialog {
 public:
     explicit CSharedFileDialog(std::string path, HWND parent = nullptr);
 
 protected:
     BOOL OnInitDialog() override;
-    bool OnCommand(int id, int code, HWND control) override;
-
-private:
-    std::string m_strPath;
 };
 
 // The end of the uninstallation: what is left, and what goes at the next

@@ -83,12 +83,11 @@ bool CUninstallApp::FindLog(std::string& logPath)
     for (const CInstalledProduct& product : products)
         names.push_back(product.m_strDisplayName);
     CChooseProductDialog choose(names);
-    if (choose.DoModal() != IDOK || choose.GetChoice() < 0 ||
-        choose.GetChoice() >= static_cast<int>(products.size())) {
+    if (choose.DoModal() != IDOK || choose.GetChoice() >= products.size()) {
         m_nResult = kExitCancelled;
         return false;
     }
-    logPath = products[static_cast<std::size_t>(choose.GetChoice())].m_strLogPath;
+    logPath = products[choose.GetChoice()].m_strLogPath;
     return true;
 }
 
