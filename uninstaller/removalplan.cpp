@@ -30,6 +30,9 @@ public:
     {
         m_strWindowsKey = PathKey(facts.WindowsDirectory());
         m_strSystemKey = PathKey(facts.SystemDirectory());
+        // Windows NT keeps the 16-bit system directory beside SYSTEM32:
+        // shared files live there too (on Windows 95 it is the system directory).
+        m_strSystem16Key = PathKey(facts.WindowsDirectory() + "\\SYSTEM");
         for (const std::string& folder : facts.ProgramsFolders()) {
             if (!PathKey(folder).empty())
                 m_programsFolderKeys.insert(PathKey(folder));
@@ -62,7 +65,8 @@ private:
     bool IsShared(const std::string& path) const
     {
         const std::string parent = PathKey(ParentPath(path));
-        return !parent.empty() && (parent == m_strWindowsKey || parent == m_strSystemKey);
+        return !parent.empty() &&
+               (parent == m_strWindowsKey || parent == m_strSystemKey || parent == m_strSystem16Key);
     }
 
     void Controls();
@@ -82,6 +86,7 @@ private:
     IPlanFacts& m_facts;
     std::string m_strWindowsKey;
     std::string m_strSystemKey;
+    std::string m_strSystem16Key;
     std::set<std::string> m_programsFolderKeys;
     std::set<std::string> m_shellFolderKeys;
     std::map<std::string, std::vector<std::string>> m_sectionCache;

@@ -63,7 +63,8 @@ struct CRemovalStep {
     std::string m_strSection;
     std::string m_strKey;
     // DeleteFile and UnregisterControl: the file lies in the Windows or the
-    // system directory, where other products may share it.
+    // system directory (or in Windows NT's 16-bit one, <Windows>\SYSTEM),
+    // where other products may share it.
     bool m_bShared = false;
     // Not done: a shared file the user keeps (the default), and a control
     // registered from a file that stays.

@@ -227,6 +227,21 @@ TEST(RemovalPlan, TheLogGoesOnlyWhenItNamesItself)
               Steps(plan));
 }
 
+TEST(RemovalPlan, OnWindowsNTTheSixteenBitSystemDirectoryIsSharedToo)
+{
+    CFakeFacts facts;
+    facts.m_strWindows = "C:\\WINNT";
+    facts.m_strSystem = "C:\\WINNT\\system32";
+    CUninstallLog log = Log();
+    log.m_strReg = "SOFTWARE\\Vendor";
+    log.m_files = Records({"C:\\WINNT\\SYSTEM\\VBRUN300.DLL", "C:\\WINNT\\SYSTEM32\\A.DLL",
+                           "C:\\WINNT\\SYSTEM32\\DRIVERS\\A.SYS"});
+    EXPECT_EQ((Lines{"file C:\\WINNT\\SYSTEM\\VBRUN300.DLL [shared, kept]",
+                     "file C:\\WINNT\\SYSTEM32\\A.DLL [shared, kept]",
+                     "file C:\\WINNT\\SYSTEM32\\DRIVERS\\A.SYS"}),
+              Steps(BuildRemovalPlan(log, kLog, facts)));
+}
+
 TEST(RemovalPlan, FilesOfTheWindowsAndSystemDirectoriesAreSharedAndKeptUnlessTheUserSaysSo)
 {
     CFakeFacts facts;

@@ -18,6 +18,25 @@
 #include "uninstaller/restartdelete.h"
 #include "uninstaller/systemfacts.h"
 
+namespace {
+
+std::string FullPath(const std::string& path)
+{
+    std::string full(MAX_PATH, '\0');
+    char* name = nullptr;
+    DWORD n = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], &name);
+    if (n >= full.size()) {
+        full.resize(n);
+        n = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], &name);
+    }
+    if (n == 0 || n >= full.size())
+        return path;
+    full.resize(n);
+    return full;
+}
+
+}  // namespace
+
 CUninstallApp::CUninstallApp(ProgramManagerFactory programManager)
     : m_programManager(std::move(programManager)), m_nResult(kExitNothingRemoved)
 {
@@ -29,12 +48,15 @@ BOOL CUninstallApp::InitInstance()
 {
     ::InitCommonControls();
     SetAppTitle(LoadText(IDS_UNINSTALL_TITLE));
-    // Not in a directory that is to be removed: a process's current
-    // directory cannot be removed while it runs.
-    ::SetCurrentDirectoryA(GetSystemDir().c_str());
-
     std::string logPath;
-    if (!FindLog(logPath) || !Plan(logPath))
+    if (!FindLog(logPath))
+        return FALSE;
+    // A log named relative to the current directory is found there; then the
+    // program leaves that directory, which may be one to remove (a process's
+    // current directory cannot be removed while it runs).
+    logPath = FullPath(logPath);
+    ::SetCurrentDirectoryA(GetSystemDir().c_str());
+    if (!Plan(logPath))
         return FALSE;
     CConfirmUninstallDialog confirm(m_plan.m_strProduct);
     if (confirm.DoModal() != ID_ANSWER_YES) {
