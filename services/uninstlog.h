@@ -31,6 +31,7 @@
 
 #include "profile/recordfile.h"
 #include "script/items.h"
+#include "services/uninstlogformat.h"
 
 // The record operations as the phases of the installation see them. The
 // installer's main window implements them; every operation does nothing
@@ -59,26 +60,6 @@ struct CUninstallRegistration {
 // The uninstall key below HKEY_LOCAL_MACHINE for a key name. An empty name
 // gives the Windows uninstall key itself, ending in a backslash.
 std::string UninstallKeyPath(const std::string& keyName);
-
-// The section names of the log and of the WIN.INI list.
-namespace uninstall_log {
-constexpr const char kDeleteFile[] = "DeleteFile";
-constexpr const char kDeleteDirectory[] = "DeleteDirectory";
-constexpr const char kDeleteShortCut[] = "DeleteShortCut";
-constexpr const char kDeleteProgramGroup[] = "DeleteProgramGroup";
-constexpr const char kUnregisterOcx[] = "UnregisterOcx";
-constexpr const char kDeleteIniFile[] = "DeleteIniFile";
-constexpr const char kDeleteIniSection[] = "DeleteIniSection";
-constexpr const char kDeleteIniKeyword[] = "DeleteIniKeyword";
-constexpr const char kDeleteIniValue[] = "DeleteIniValue";
-constexpr const char kConfig[] = "Config";
-constexpr const char kProduct[] = "Product";
-constexpr const char kReg[] = "Reg";
-constexpr const char kTempListFile[] = "WIN.INI";
-constexpr const char kTempListSection[] = "VemorSetupDeleteDirectory";
-constexpr const char kUninstallKeyBase[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-constexpr const char kUninstallCommand[] = "$SYSDIR$\\VMUNST10.EXE $INSTDIR$\\UNINSTAL.INF";
-}  // namespace uninstall_log
 
 // Writes the records of one installation into the log at a given path. It
 // holds the per-kind counters; each record reaches the disk before the call

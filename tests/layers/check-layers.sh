@@ -8,6 +8,9 @@
 #   profile    the stores over INI text, INI files, registry (paths, platform)
 #   framework  windows, dialogs, application, threads        (paths, platform)
 #
+# and the uninstaller beside the installer: its library (uninstaller/) uses
+# the stores and path helpers but no windows; its program
+# (uninstaller/program/) adds the framework and its resources.
 # Beside them, two parts that use nothing of the project at all: the
 # launcher (its own small program, sharing no code with setup) and the SZDD
 # compressor of the vendor tools.
@@ -22,6 +25,8 @@ declare -A allowed=(
     [framework]="framework paths platform"
     [launcher]="launcher"
     [compress]="compress"
+    [uninstaller]="uninstaller services profile paths platform"
+    [uninstaller/program]="uninstaller services framework profile paths platform resources"
 )
 # Libraries of the project that each layer's CMakeLists may link.
 declare -A libs=(
@@ -31,8 +36,11 @@ declare -A libs=(
     [framework]="platform paths_core"
     [launcher]=""
     [compress]=""
+    [uninstaller]="uninstaller_core paths_core profile paths platform"
+    [uninstaller/program]="uninstaller_ui uninstaller framework platform"
 )
-project_libs="platform paths paths_core profile profile_core framework script engine setup_app setup_resources szdd"
+project_libs="platform paths paths_core profile profile_core framework script services engine setup_app
+              setup_resources uninstaller uninstaller_core uninstaller_ui uninstaller_resources szdd"
 bad=0
 for layer in "${!allowed[@]}"; do
     while IFS= read -r line; do
