@@ -38,14 +38,17 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
 
 void CMainFrame::OnDestroy()
 {
-    CFrameWnd::OnDestroy();
-    // The conversation, then the client. Each is taken out of its member
-    // first: ending the conversation waits for the Program Manager's answer,
-    // and a command asked for meanwhile then finds no conversation.
+    // The conversation, then the client, and only then the framework's end
+    // of the message loop: ending the conversation waits for the Program
+    // Manager's answer in a loop of DDEML's own, which would take the quit
+    // message away from the application's loop (Wine's does). Each is taken
+    // out of its member first, so that a command asked for meanwhile finds
+    // no conversation.
     std::unique_ptr<CDDEClientConv> progman = std::move(m_pProgman);
     progman.reset();
     std::unique_ptr<CDDEClient> client = std::move(m_pDdeClient);
     client.reset();
+    CFrameWnd::OnDestroy();
 }
 
 IProgramManager* CMainFrame::GetProgramManager()
