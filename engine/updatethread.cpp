@@ -32,16 +32,16 @@ std::string Expanded(const std::string& text)
     return s;
 }
 
-template <typename T>
-const T* ItemAt(const CItemList<T>* list, std::size_t index)
+// Runs the step for the item at the list's position and moves the
+// position on; false when the list is done. A null entry is passed over.
+template <typename T, typename Step>
+bool StepThrough(const CItemList<T>* list, std::size_t& position, Step step)
 {
-    return (*list)[index].get();
-}
-
-template <typename T>
-bool HasMore(const CItemList<T>* list, std::size_t index)
-{
-    return list && index < list->size();
+    if (!list || position >= list->size())
+        return false;
+    if (const T* item = (*list)[position++].get())
+        step(*item);
+    return true;
 }
 
 // A path that may name an INI file to delete: an existing file, not a
@@ -141,28 +141,15 @@ void CUpdateSystemThread::OnThreadMessage(UINT msg, WPARAM, LPARAM)
 
 bool CUpdateSystemThread::OnUpdateNext()
 {
-    // One item per message, every item of a list before the first of the
-    // next; a null entry is passed over.
-    if (HasMore(m_lists.files, m_nFile)) {
-        if (const CFileItem* item = ItemAt(m_lists.files, m_nFile++))
-            AddProgramItem(*item);
-    } else if (HasMore(m_lists.iniItems, m_nIni)) {
-        if (const CIniItem* item = ItemAt(m_lists.iniItems, m_nIni++))
-            UpdateIni(*item);
-    } else if (HasMore(m_lists.regItems, m_nReg)) {
-        if (const CRegItem* item = ItemAt(m_lists.regItems, m_nReg++))
-            UpdateRegistry(*item);
-    } else if (HasMore(m_lists.ocxItems, m_nOcx)) {
-        if (const COcxItem* item = ItemAt(m_lists.ocxItems, m_nOcx++))
-            RegisterOcx(*item);
-    } else if (HasMore(m_lists.exeItems, m_nExe)) {
-        if (const CExeItem* item = ItemAt(m_lists.exeItems, m_nExe++))
-            RunProgram(*item);
-    } else {
-        Finish();
-        return false;
-    }
-    return true;
+    // One item per message, every item of a list before the first of the next.
+    if (StepThrough(m_lists.files, m_nFile, [this](const CFileItem& f) { AddProgramItem(f); }) ||
+        StepThrough(m_lists.iniItems, m_nIni, [this](const CIniItem& i) { UpdateIni(i); }) ||
+        StepThrough(m_lists.regItems, m_nReg, [this](const CRegItem& r) { UpdateRegistry(r); }) ||
+        StepThrough(m_lists.ocxItems, m_nOcx, [this](const COcxItem& o) { RegisterOcx(o); }) ||
+        StepThrough(m_lists.exeItems, m_nExe, [this](const CExeItem& e) { RunProgram(e); }))
+        return true;
+    Finish();
+    return false;
 }
 
 void CUpdateSystemThread::AddProgramItem(const CFileItem& file)

@@ -20,16 +20,6 @@ using namespace updatetest;
 
 namespace {
 
-class CRecordingProgman : public IProgramManager {
-public:
-    explicit CRecordingProgman(CEvents& events) : m_events(events) {}
-    void Execute(const std::string& command) override { m_events.Add("execute " + command); }
-    void ClearLastError() override { m_events.Add("clear error"); }
-
-private:
-    CEvents& m_events;
-};
-
 class ProgramGroupTest : public testing::Test {
 protected:
     void SetUp() override

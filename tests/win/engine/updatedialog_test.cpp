@@ -23,16 +23,6 @@ namespace {
 constexpr UINT WM_TEST_FINISHED = WM_APP + 7;
 const char kViewClass[] = "UpdateDialogTestView";
 
-class CRecordingProgman : public IProgramManager {
-public:
-    explicit CRecordingProgman(CEvents& events) : m_events(events) {}
-    void Execute(const std::string& command) override { m_events.Add("execute " + command); }
-    void ClearLastError() override {}
-
-private:
-    CEvents& m_events;
-};
-
 // The install sequence's view: a window that notes the finished message.
 class CView {
 public:
@@ -118,14 +108,6 @@ protected:
     CView m_view{m_events};
 };
 
-std::unique_ptr<CFileItem> File(const std::string& name, const std::string& shortcut)
-{
-    auto item = std::make_unique<CFileItem>();
-    item->m_strName = item->m_strDestName = name;
-    item->m_strShortcut = shortcut;
-    return item;
-}
-
 }  // namespace
 
 TEST_F(UpdateDialogTest, DoesTheShellsPartOnItsThreadThenReportsItsEndAndCloses)
@@ -167,7 +149,9 @@ TEST_F(UpdateDialogTest, DoesTheShellsPartOnItsThreadThenReportsItsEndAndCloses)
         "execute [CreateGroup(\"グループ\")]",
         "DeleteProgramGroup グループ",
         "execute [AddItem(" + m_dir.File("EDIT.EXE") + ",エディタ)]",
+        "clear error",
         "execute [AddItem(" + m_dir.File("HELP.HLP") + ",ヘルプ)]",
+        "clear error",
         "DeleteIniFile " + m_dir.File("A.INI"),
         "execute [ExitProgman(1)]",
         "finished 1",

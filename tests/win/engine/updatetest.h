@@ -5,9 +5,11 @@
 // test's thread, logging them in the same list.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/programgroup.h"
 #include "engine/updatethread.h"
 #include "paths/pathvars.h"
 #include "services/uninstlog.h"
@@ -124,5 +126,25 @@ private:
     CEvents& m_events;
     HWND m_owner = nullptr;
 };
+
+// Records the commands meant for the Program Manager.
+class CRecordingProgman : public IProgramManager {
+public:
+    explicit CRecordingProgman(CEvents& events) : m_events(events) {}
+    void Execute(const std::string& command) override { m_events.Add("execute " + command); }
+    void ClearLastError() override { m_events.Add("clear error"); }
+
+private:
+    CEvents& m_events;
+};
+
+// A file item installed into "$InstDir$" under its own name.
+inline std::unique_ptr<CFileItem> File(const std::string& name, const std::string& shortcut)
+{
+    auto item = std::make_unique<CFileItem>();
+    item->m_strName = item->m_strDestName = name;
+    item->m_strShortcut = shortcut;
+    return item;
+}
 
 }  // namespace updatetest

@@ -651,19 +651,6 @@ TEST_F(UpdateThreadTest, ProgramsAreWaitedForUpToTheirTimeout)
     }
 }
 
-namespace {
-
-std::unique_ptr<CFileItem> File(const std::string& name, const std::string& shortcut)
-{
-    auto item = std::make_unique<CFileItem>();
-    item->m_strName = name;
-    item->m_strDestName = name;
-    item->m_strShortcut = shortcut;
-    return item;
-}
-
-}  // namespace
-
 TEST_F(UpdateThreadTest, StepsRunListByListAndTheGroupIsAskedForOnceBeforeTheFirstItem)
 {
     const std::string program = m_dir.File("RECORDER.EXE");
