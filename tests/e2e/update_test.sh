@@ -79,7 +79,7 @@ CURRENT_USER=Software\\SetupTests\\Update-$v\\Empty,Nothing,BINARY,0G
 [Executes]
 \$InstDir\$\\RECORDER.EXE=,SYNC,HIDE,0,first "\$InstDir\$"
 \$InstDir\$\\RECORDER.EXE=\$InstDir\$,ASYNC,MIN,,second
-\$InstDir\$\\RECORDER.EXE=\$InstDir\$\\DOC,SYNC,MAX,1000,third /wait:3000
+\$InstDir\$\\RECORDER.EXE=\$InstDir\$\\DOC,SYNC,MAX,1000,third /wait:6000
 \$InstDir\$\\RECORDER.EXE=\$InstDir\$,SYNC,SHOW
 INF
 }
@@ -146,20 +146,33 @@ Replaced|REG_DWORD|0xffffffff" "$(reg_values "HKCU\\Software\\SetupTests\\Update
 $inst\\TESTOK.OCX|REG_SZ|registered com" \
         "$(reg_values 'HKCU\Software\SetupTests\Controls' | grep -F "$inst")"
 
-    # The programs, in order; the second is not waited for, so it may log
-    # after the third has started; the third's end comes after the fourth
-    # started, once its time-out let the update go on. Wine passes a program
-    # path with a blank on in quotes (Windows passes the command line as it
-    # stands).
-    local log=$uinst/RUNLOG.TXT lines
+    # The programs with their command lines, directories and show commands.
+    # The first is waited for: it starts before all others. The third waits
+    # 6 s, its time-out is 1 s: the fourth starts before the third ends.
+    # (The second is not waited for, and how soon each program writes its
+    # first line depends on the machine's load.) Wine passes a program path
+    # with a blank on in quotes; Windows passes the command line as it stands.
+    local log=$uinst/RUNLOG.TXT lines first fourth
     for _ in $(seq 100); do [ "$(text_of "$log" | wc -l)" -ge 5 ] && break; sleep 0.2; done
     lines=$(text_of "$log")
     local t=$'\t' title=$'\tflags=41\ttitle=$InstDir$\\RECORDER.EXE'
-    expect "$v: programs run" "start${t}RECORDER.EXE${t}cmdline=\"$inst\\RECORDER.EXE\" first \"$inst\"${t}cwd=C:\\windows\\SetupTmp${t}show=0$title
+    first="start${t}RECORDER.EXE${t}cmdline=\"$inst\\RECORDER.EXE\" first \"$inst\"${t}cwd=C:\\windows\\SetupTmp${t}show=0$title"
+    fourth="start${t}RECORDER.EXE${t}cmdline=\"$inst\\RECORDER.EXE\" ${t}cwd=$inst${t}show=1$title"
+    expect "$v: programs run" "$(sort <<<"$first
 start${t}RECORDER.EXE${t}cmdline=\"$inst\\RECORDER.EXE\" second${t}cwd=$inst${t}show=6$title
-start${t}RECORDER.EXE${t}cmdline=\"$inst\\RECORDER.EXE\" third /wait:3000${t}cwd=$inst\\DOC${t}show=3$title
-start${t}RECORDER.EXE${t}cmdline=\"$inst\\RECORDER.EXE\" ${t}cwd=$inst${t}show=1$title
-end${t}RECORDER.EXE" "$(sed -n 1p <<<"$lines"; sed -n 2,3p <<<"$lines" | sort -t= -k2; sed -n '4,$p' <<<"$lines")"
+start${t}RECORDER.EXE${t}cmdline=\"$inst\\RECORDER.EXE\" third /wait:6000${t}cwd=$inst\\DOC${t}show=3$title
+$fourth
+end${t}RECORDER.EXE")" "$(sort <<<"$lines")"
+    if [ "$(head -n 1 <<<"$lines")" = "$first" ]; then
+        ok "$v: the first program, waited for, ran first"
+    else
+        fail "$v: the first program did not run first"
+    fi
+    if [ "$(grep -nxF "$fourth" <<<"$lines" | cut -d: -f1)" -lt "$(grep -n '^end' <<<"$lines" | cut -d: -f1)" ]; then
+        ok "$v: the third program's time-out let the fourth start"
+    else
+        fail "$v: the fourth program started only after the third had ended"
+    fi
 
     # Shortcuts: shell links on Windows 95 and NT 4.0, or what Wine's
     # Program Manager service makes of the DDE commands on NT 3.51.
