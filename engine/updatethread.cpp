@@ -16,7 +16,7 @@ const DWORD kShellRequestPause = 500;
 
 // Modes of an INI item (its low three bits).
 constexpr int kIniWrite = 1;
-constexpr int kIniWriteToo = 2;
+constexpr int kIniWriteAlso = 2;
 constexpr int kIniReplace = 3;
 constexpr int kIniDelete = 4;
 
@@ -179,7 +179,7 @@ void CUpdateSystemThread::UpdateIni(const CIniItem& item)
 
     switch (item.m_nMode & 7) {
     case kIniWrite:
-    case kIniWriteToo:
+    case kIniWriteAlso:
         break;
     case kIniReplace:
         // Only over a key that is there, in exactly this spelling.
