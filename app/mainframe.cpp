@@ -1,6 +1,7 @@
 #include "app/mainframe.h"
 
 #include "app/dialogs.h"
+#include "app/setupapp.h"
 #include "app/setupview.h"
 #include "script/setupdoc.h"
 
@@ -23,7 +24,49 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
     // No caption: the background reaches the top of the screen. The frame
     // change makes the window recompute its border for the new style now.
     ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
+
+    // The Program Manager is the shell of Windows NT 3.x: the conversation
+    // with it is opened now, before the wizard, whether or not it answers.
+    const CSetupApp* app = CSetupApp::Current();
+    if (app && app->m_bWindowsNT && app->m_dwWindowsVersion < 0x00040000) {
+        m_pDdeClient = std::make_unique<CDDEClient>();
+        m_pProgman = std::make_unique<CDDEClientConv>();
+        m_pProgman->Connect("Progman", "Progman", nullptr);
+    }
     return 0;
+}
+
+void CMainFrame::OnDestroy()
+{
+    // The conversation, then the client, and only then the framework's end
+    // of the message loop: ending the conversation waits for the Program
+    // Manager's answer in a loop of DDEML's own, which would take the quit
+    // message away from the application's loop (Wine's does). Each is taken
+    // out of its member first, so that a command asked for meanwhile finds
+    // no conversation.
+    std::unique_ptr<CDDEClientConv> progman = std::move(m_pProgman);
+    progman.reset();
+    std::unique_ptr<CDDEClient> client = std::move(m_pDdeClient);
+    client.reset();
+    CFrameWnd::OnDestroy();
+}
+
+IProgramManager* CMainFrame::GetProgramManager()
+{
+    return m_pProgman ? this : nullptr;
+}
+
+void CMainFrame::Execute(const std::string& command)
+{
+    // Each command waits a second at most for the Program Manager's answer.
+    if (m_pProgman)
+        m_pProgman->Execute(command.c_str(), 1000);
+}
+
+void CMainFrame::ClearLastError()
+{
+    if (m_pDdeClient)
+        m_pDdeClient->GetLastDdeError();
 }
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

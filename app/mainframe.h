@@ -2,8 +2,11 @@
 // The installer's main window: a borderless frame over the whole screen whose
 // only content is the main view. Destroying it ends the program.
 #include <windows.h>
+#include <memory>
 
+#include "engine/programgroup.h"
 #include "framework/docview.h"
+#include "services/ddeclient.h"
 #include "services/uninstlog.h"
 
 class CSetupDoc;
@@ -15,7 +18,11 @@ constexpr UINT ID_APP_ABOUT = 0xE140;
 // any thread, reaches them through the application's main window. Each one
 // finds the document through the frame's view and does nothing without one
 // or when the script turns uninstall support off.
-class CMainFrame : public CFrameWnd, public IUninstallLog {
+//
+// On Windows NT before 4.0, whose shell is the Program Manager, the frame
+// also holds the DDE conversation with it from its creation to its end;
+// program group creation sends its commands through the frame.
+class CMainFrame : public CFrameWnd, public IUninstallLog, public IProgramManager {
 public:
     void LogDeleteFile(const std::string& path) override;
     void LogCreatedDirectory(const std::string& path) override;
@@ -30,9 +37,16 @@ public:
     // update has ended.
     void RegisterUninstall();
 
+    // The Program Manager conversation; null on any platform but Windows NT
+    // before 4.0.
+    IProgramManager* GetProgramManager();
+    void Execute(const std::string& command) override;
+    void ClearLastError() override;
+
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     int OnCreate(CREATESTRUCTA* cs) override;
+    void OnDestroy() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -40,4 +54,7 @@ private:
     CSetupDoc* UninstallDocument() const;
 
     CUninstallLogWriter m_uninstallLog;
+    // Declared in this order so that the conversation ends before the client.
+    std::unique_ptr<CDDEClient> m_pDdeClient;
+    std::unique_ptr<CDDEClientConv> m_pProgman;
 };

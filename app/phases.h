@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/updatelists.h"
 #include "script/setupdoc.h"
 
 class CMainFrame;
@@ -61,13 +62,7 @@ public:
 };
 
 // What the system update applies, all lists owned by the document.
-struct CUpdateLists {
-    CItemList<CFileItem>* files = nullptr;
-    CItemList<CIniItem>* iniItems = nullptr;
-    CItemList<CRegItem>* regItems = nullptr;
-    CItemList<COcxItem>* ocxItems = nullptr;
-    CItemList<CExeItem>* exeItems = nullptr;
-};
+using CUpdateLists = CUpdateItemLists;
 
 // The system-update dialog and its worker. At its end it posts
 // WM_UPDATE_FINISHED and destroys its own window.

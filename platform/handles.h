@@ -2,6 +2,7 @@
 // One owner type per kind of Windows handle: not copyable, movable, closes
 // what it holds when it goes out of scope or is given a new value.
 #include <windows.h>
+#include <ddeml.h>
 #include <objbase.h>
 #include <utility>
 
@@ -80,6 +81,26 @@ using CModule = CUniqueHandle<ModuleTraits>;
 using CMappedView = CUniqueHandle<MappedViewTraits>;
 using CGdiObject = CUniqueHandle<GdiObjectTraits>;
 using CWindowHandle = CUniqueHandle<WindowTraits>;
+
+// A DDEML string handle, freed through the DDEML instance that made it (the
+// instance must still be initialised when the owner lets the handle go).
+class CDdeStringHandle {
+public:
+    CDdeStringHandle() = default;
+    ~CDdeStringHandle() { Free(); }
+    CDdeStringHandle(const CDdeStringHandle&) = delete;
+    CDdeStringHandle& operator=(const CDdeStringHandle&) = delete;
+
+    HSZ Get() const { return m_h; }
+    explicit operator bool() const { return m_h != nullptr; }
+    // Frees the current handle, then takes h of the instance.
+    void Attach(DWORD instance, HSZ h) { Free(); m_instance = instance; m_h = h; }
+    void Free() { if (m_h) { ::DdeFreeStringHandle(m_instance, m_h); m_h = nullptr; } }
+
+private:
+    DWORD m_instance = 0;
+    HSZ m_h = nullptr;
+};
 
 // A COM interface pointer, released when it goes out of scope.
 template <typename T>

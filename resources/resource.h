@@ -12,3 +12,9 @@
 // String table: texts the program shows outside dialog templates.
 #define IDS_SETUPINF_MISSING    200
 #define IDS_NO_FILES_TO_INSTALL 201
+// The system update's messages about controls (OCX) that fail to register:
+// the caption, and one text per failure, "%s" the control's name.
+#define IDS_UPDATE_CAPTION      202
+#define IDS_OCX_CANNOT_LOAD     203
+#define IDS_OCX_NOT_A_CONTROL   204
+#define IDS_OCX_REGISTER_FAILED 205

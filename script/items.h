@@ -26,6 +26,13 @@ private:
 class CFileItem {
 public:
     virtual ~CFileItem() = default;
+
+    // Where the file is installed, unexpanded: a destination directory that
+    // begins with "$" is a path of its own; any other, also an empty one,
+    // lies in "$INSTDIR$".
+    std::string GetDestinationPath() const;
+    std::string GetDestinationDirectory() const;
+
     std::string m_strName;
     int32_t m_nDisk = 0;
     std::string m_strSourceSubdir;
