@@ -134,6 +134,30 @@ void CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags)
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
 }
 
+void CWnd::CenterWindow(HWND over)
+{
+    RECT work = {};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT target = work;
+    if (over)
+        ::GetWindowRect(over, &target);
+    RECT self = {};
+    ::GetWindowRect(m_hWnd, &self);
+    const LONG width = self.right - self.left;
+    const LONG height = self.bottom - self.top;
+    LONG x = target.left + (target.right - target.left - width) / 2;
+    LONG y = target.top + (target.bottom - target.top - height) / 2;
+    if (x + width > work.right)
+        x = work.right - width;
+    if (y + height > work.bottom)
+        y = work.bottom - height;
+    if (x < work.left)
+        x = work.left;
+    if (y < work.top)
+        y = work.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int CWnd::MessageBox(const std::string& text, UINT type)
 {
     return AppMessageBox(m_hWnd, text, type);

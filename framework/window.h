@@ -38,6 +38,9 @@ public:
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
+    // Moves the window to the middle of `over` (null: of the screen's work
+    // area), keeping it inside the work area.
+    void CenterWindow(HWND over = nullptr);
     int MessageBox(const std::string& text, UINT type);  // captioned with the application title
 
 protected:

@@ -52,6 +52,8 @@ bool CSetupWizard::Start(HWND parent, CSetupDoc& doc)
     }
     if (!m_sheet.Create(parent))
         return false;
+    // In the middle of the view, clear of the logo texts in its corners.
+    m_sheet.CenterWindow(parent);
     ::ShowWindow(m_sheet.GetSafeHwnd(), SW_SHOW);
     return true;
 }
