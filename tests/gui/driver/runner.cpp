@@ -500,32 +500,43 @@ void CRunner::Click(CArgs& a, bool run)
     ::PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-// key escape|enter|tab|space: a key press to the control that has the focus,
-// so that the dialog manager of the other program handles it.
+// key NAME [ID]: a key press to the control that has the focus, so that the
+// dialog manager of the other program handles it; with ID, to that control
+// (the caret keys of an edit that need not have the focus).
 void CRunner::Key(CArgs& a, bool run)
 {
+    struct CKeyName {
+        const char* pszName;
+        UINT vk;
+    };
+    static const CKeyName kKeys[] = {
+        {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"tab", VK_TAB},   {"space", VK_SPACE},
+        {"home", VK_HOME},     {"end", VK_END},      {"left", VK_LEFT}, {"right", VK_RIGHT},
+    };
     std::string name = a.Word("the key");
     UINT vk = 0;
-    if (name == "escape")
-        vk = VK_ESCAPE;
-    else if (name == "enter")
-        vk = VK_RETURN;
-    else if (name == "tab")
-        vk = VK_TAB;
-    else if (name == "space")
-        vk = VK_SPACE;
-    else
-        a.Fail("unknown key " + ToUtf8(name) + " (escape, enter, tab, space)");
+    for (const CKeyName& k : kKeys)
+        if (name == k.pszName)
+            vk = k.vk;
+    if (!vk)
+        a.Fail("unknown key " + ToUtf8(name) + " (escape, enter, tab, space, home, end, left, right)");
+    const bool toControl = a.More();
+    const int id = toControl ? a.Id() : 0;
     a.End();
     if (!run)
         return;
     HWND window = Current();
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
-    HWND target = info.hwndFocus;
-    if (!target || (target != window && !::IsChild(window, target)))
-        target = window;
+    HWND target = nullptr;
+    if (toControl) {
+        target = Control(id);
+    } else {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+        target = info.hwndFocus;
+        if (!target || (target != window && !::IsChild(window, target)))
+            target = window;
+    }
     PostKey(target, vk);
 }
 

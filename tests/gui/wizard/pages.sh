@@ -23,7 +23,7 @@ run_wizard all all-pages.txt "end 1
 dir C:\\Program Files\\テスト
 option 最小
 folder 別のテスト グループ
-username あいうab"
+username 山いうab"
 
 # --- Only the welcome page (every page off, one option): Next ends at once.
 write_inf welcome <<'INF'
