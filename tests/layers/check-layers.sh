@@ -7,6 +7,8 @@
 #   paths      path variables and file-system helpers       (platform)
 #   profile    the stores over INI text, INI files, registry (paths, platform)
 #   framework  windows, dialogs, application, threads        (paths, platform)
+#   wizard     the setup sheet and its pages, the directory browser
+#              (engine, script, framework, profile, paths, platform; its templates in resources)
 #
 # Usage: check-layers.sh SOURCE_DIR. Prints every breach; fails when there is one.
 set -uo pipefail
@@ -16,6 +18,7 @@ declare -A allowed=(
     [paths]="paths platform"
     [profile]="profile paths platform"
     [framework]="framework paths platform"
+    [wizard]="wizard engine script framework profile paths platform resources"
 )
 # Libraries of the project that each layer's CMakeLists may link.
 declare -A libs=(
@@ -23,8 +26,9 @@ declare -A libs=(
     [paths]="paths_core platform"
     [profile]="profile_core paths platform"
     [framework]="platform paths_core"
+    [wizard]="engine script framework profile profile_core paths paths_core platform"
 )
-project_libs="platform paths paths_core profile profile_core framework script engine setup_app setup_resources"
+project_libs="platform paths paths_core profile profile_core framework script engine wizard setup_app setup_resources"
 bad=0
 for layer in "${!allowed[@]}"; do
     while IFS= read -r line; do
