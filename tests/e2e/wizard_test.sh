@@ -9,25 +9,8 @@
 setup=$1
 exe=$2
 dir=$3
-. "$dir/e2e-common.sh"
 scenarios=$dir/scenarios
-
-# inf_value DIR KEY: a value of the section "Config" of C:\DIR\SETUP.INF.
-inf_value() {
-    iconv -f CP932 -t UTF-8 "$WINEPREFIX/drive_c/$1/SETUP.INF" | tr -d '\r' | sed -n "s/^$2=//p"
-}
-
-# expect_log DIR EXPECTED: the stand-ins' log of a test-build run from C:\DIR.
-expect_log() {
-    local got
-    got=$(iconv -f CP932 -t UTF-8 "$WINEPREFIX/drive_c/$1/phases.log" | tr -d '\r')
-    if [ "$got" = "$2" ]; then
-        ok "$1: phase log"
-    else
-        fail "$1: phase log differs (expected, then found):"
-        diff <(printf '%s\n' "$2") <(printf '%s\n' "$got") | sed 's/^/  /'
-    fi
-}
+. "$dir/e2e-common.sh"
 
 product_inf() {
     write_inf "$1" <<'INF'
@@ -50,13 +33,7 @@ INF
 # --- Every page answered: a new directory made in the browser, the second
 # option, another folder, a user name; then the stand-in phases to the end.
 product_inf choices
-install_setup "$exe" choices
-if gui_run choices "$scenarios/wizard-choices.txt" 0 'C:\choices\setup.exe' --real-wizard; then
-    ok "choices: scenario passed, exit code 0"
-else
-    fail "choices: scenario or exit code"
-fi
-expect_log choices "start
+run_case choices choices wizard-choices.txt "start
 wizard start
 wizard close \$UserName\$=山田 太郎
 diskcheck start files=3 dir=C:\\新しい場所 option=最小 \$InstDir\$=C:\\新しい場所
@@ -66,7 +43,7 @@ copy close
 update start files=3 ini=0 reg=0 ocx=0 exe=0 group=新しい グループ
 register uninstall product=テスト製品 enabled=1 log=C:\\新しい場所\\UNINSTAL.INF
 update close
-end 0"
+end 0" --real-wizard
 [ "$(inf_value choices GroupName)" = "新しい グループ" ] && ok "choices: GroupName written back" ||
     fail "choices: GroupName in SETUP.INF is '$(inf_value choices GroupName)'"
 [ -d "$WINEPREFIX/drive_c/新しい場所" ] && ok "choices: the browser made the new directory" ||
@@ -84,19 +61,13 @@ ShowGroupNamePage=FALSE
 ShowUserNamePage=FALSE
 Uninstall=FALSE
 INF
-install_setup "$exe" welcome
-if gui_run welcome "$scenarios/wizard-welcome-only.txt" 0 'C:\welcome\setup.exe' --real-wizard; then
-    ok "welcome: scenario passed, exit code 0"
-else
-    fail "welcome: scenario or exit code"
-fi
-expect_log welcome "start
+run_case welcome welcome wizard-welcome-only.txt "start
 wizard start
 wizard close \$UserName\$=
 diskcheck start files=0 dir=C:\\小さな製品 option= \$InstDir\$=C:\\小さな製品
 diskcheck close
 copy deleted unused
-end 0"
+end 0" --real-wizard
 [ "$(inf_value welcome GroupName)" = "小さな グループ" ] && ok "welcome: GroupName unchanged" ||
     fail "welcome: GroupName in SETUP.INF is '$(inf_value welcome GroupName)'"
 

@@ -37,4 +37,4 @@ option
 folder none
 username "
 
-return $wizard_failed
+return $e2e_failed

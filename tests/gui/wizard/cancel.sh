@@ -41,4 +41,4 @@ option 標準
 folder テスト グループ
 username "
 
-return $wizard_failed
+return $e2e_failed

@@ -31,7 +31,7 @@ INF
         echo "gone"
     } > "$T/folders-$name.txt"
     set_windows_version wizardhost.exe "$version"
-    if gui_run "$name" "$T/folders-$name.txt" 0 "$host" "C:\\w\\$name\\SETUP.INF"; then
+    if gui_run "$name" "$T/folders-$name.txt" 0 "$host" "C:\\$name\\SETUP.INF"; then
         ok "$name: the folder list under $version"
     else
         fail "$name: the folder list under $version"
@@ -64,4 +64,4 @@ reg_add 'HKCU\UNICODE Program Groups\Access'
 reg_add 'HKCU\UNICODE Program Groups\アクセサリ'
 folders_case nt351 nt351 "Access Tools" "Main" "アクセサリ" "Access" "アクセサリ"
 
-return $wizard_failed
+return $e2e_failed

@@ -77,4 +77,4 @@ option 標準
 folder 新しい フォルダー
 username "
 
-return $wizard_failed
+return $e2e_failed

@@ -1,29 +1,20 @@
 # Helpers of the wizard's GUI tests (sourced by their scripts inside
 # gui-test.sh, so the scenario helpers are there). $host is wizardhost.exe,
-# $dir this directory.
+# $dir this directory. The end-to-end tests' helpers serve here too: write_inf
+# (a vendor's script in C:\CASE), ok and fail (which sets e2e_failed).
+. "$dir/../../e2e/e2e-common.sh"
 
-wizard_failed=0
-fail() { echo "FAIL: $*"; wizard_failed=1; }
-ok() { echo "ok   $*"; }
-
-# write_inf CASE: writes C:\w\CASE\SETUP.INF from standard input, UTF-8 with
-# LF in, Shift-JIS with CR LF out, as a vendor's script would be.
-write_inf() {
-    mkdir -p "$WINEPREFIX/drive_c/w/$1"
-    sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$WINEPREFIX/drive_c/w/$1/SETUP.INF"
-}
-
-# run_wizard CASE SCENARIO EXPECTED_OUTPUT: the wizard on C:\w\CASE\SETUP.INF
+# run_wizard CASE SCENARIO EXPECTED_OUTPUT: the wizard on C:\CASE\SETUP.INF
 # through the scenario; then what the host printed at the wizard's end.
 run_wizard() {
     local name=$1 scenario=$2 expected=$3
-    if gui_run "$name" "$dir/$scenario" 0 "$host" "C:\\w\\$name\\SETUP.INF"; then
+    if gui_run "$name" "$dir/$scenario" 0 "$host" "C:\\$name\\SETUP.INF"; then
         ok "$name: $scenario passed"
     else
         fail "$name: $scenario"
         return
     fi
-    expect_output "$name" "$expected" && ok "$name: results" || wizard_failed=1
+    expect_output "$name" "$expected" && ok "$name: results" || e2e_failed=1
 }
 
 # A Unix path of the prefix's C: drive.
