@@ -27,6 +27,9 @@ Uninstall=TRUE,TestProduct,アンインストール
 B.TXT=1,,B.TX_,0,,B.TXT,100,1
 [最小::InstallFIles]
 C.TXT=1,,C.TX_,0,,C.TXT,100,1
+[Logo]
+LT=T,240,ＭＳ Ｐゴシック,テスト製品 1.0
+RB=T,140,ＭＳ Ｐゴシック,Copyright (C) テスト株式会社
 INF
 }
 
