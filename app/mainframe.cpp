@@ -1,6 +1,8 @@
 #include "app/mainframe.h"
 
 #include "app/dialogs.h"
+#include "app/setupview.h"
+#include "script/setupdoc.h"
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
@@ -32,4 +34,76 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return CFrameWnd::WindowProc(msg, wParam, lParam);
+}
+
+CSetupDoc* CMainFrame::UninstallDocument() const
+{
+    auto* view = static_cast<CSetupView*>(GetActiveView());
+    CSetupDoc* doc = view ? view->GetDocument() : nullptr;
+    return doc && doc->IsUninstallEnabled() ? doc : nullptr;
+}
+
+void CMainFrame::LogDeleteFile(const std::string& path)
+{
+    if (CSetupDoc* doc = UninstallDocument())
+        m_uninstallLog.DeleteFile(doc->m_strUninstallLogPath, path);
+}
+
+void CMainFrame::LogCreatedDirectory(const std::string& path)
+{
+    if (UninstallDocument())
+        m_uninstallLog.CreatedDirectory(path);
+}
+
+void CMainFrame::LogDeleteShortCut(const std::string& path)
+{
+    if (CSetupDoc* doc = UninstallDocument())
+        m_uninstallLog.DeleteShortCut(doc->m_strUninstallLogPath, path);
+}
+
+void CMainFrame::LogDeleteProgramGroup(const std::string& name)
+{
+    if (CSetupDoc* doc = UninstallDocument())
+        m_uninstallLog.DeleteProgramGroup(doc->m_strUninstallLogPath, name);
+}
+
+void CMainFrame::LogUnregisterOcx(const COcxItem& item)
+{
+    if (CSetupDoc* doc = UninstallDocument())
+        m_uninstallLog.UnregisterOcx(doc->m_strUninstallLogPath, item);
+}
+
+void CMainFrame::LogDeleteIniFile(const std::string& path)
+{
+    if (CSetupDoc* doc = UninstallDocument())
+        m_uninstallLog.DeleteIniFile(doc->m_strUninstallLogPath, path);
+}
+
+void CMainFrame::LogDeleteIniSection(const CIniItem& item)
+{
+    if (CSetupDoc* doc = UninstallDocument())
+        m_uninstallLog.DeleteIniSection(doc->m_strUninstallLogPath, item);
+}
+
+void CMainFrame::LogDeleteIniKeyword(const CIniItem& item)
+{
+    if (CSetupDoc* doc = UninstallDocument())
+        m_uninstallLog.DeleteIniKeyword(doc->m_strUninstallLogPath, item);
+}
+
+void CMainFrame::LogDeleteIniValue(const CIniItem& item)
+{
+    if (CSetupDoc* doc = UninstallDocument())
+        m_uninstallLog.DeleteIniValue(doc->m_strUninstallLogPath, item);
+}
+
+void CMainFrame::RegisterUninstall()
+{
+    CSetupDoc* doc = UninstallDocument();
+    if (!doc)
+        return;
+    CUninstallRegistration registration;
+    registration.m_strProduct = doc->GetProduct();
+    registration.m_strUninstallKey = doc->m_strUninstallKey;
+    m_uninstallLog.Register(doc->m_strUninstallLogPath, registration);
 }

@@ -1,5 +1,6 @@
 #include "app/setupphases.h"
 
+#include "app/mainframe.h"
 #include "app/wizardphase.h"
 
 // The wizard sheet, the disk-space, copy and system-update dialogs and the
@@ -10,4 +11,4 @@ std::unique_ptr<IWizardWindow> CSetupPhaseWindows::NewWizard() { return std::mak
 std::unique_ptr<IDiskCheckWindow> CSetupPhaseWindows::NewDiskCheck() { return nullptr; }
 std::unique_ptr<ICopyWindow> CSetupPhaseWindows::NewCopy() { return nullptr; }
 std::unique_ptr<IUpdateWindow> CSetupPhaseWindows::NewUpdate() { return nullptr; }
-void CSetupPhaseWindows::RegisterUninstall(CMainFrame&) {}
+void CSetupPhaseWindows::RegisterUninstall(CMainFrame& frame) { frame.RegisterUninstall(); }

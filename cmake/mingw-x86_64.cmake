@@ -1,4 +1,4 @@
-# Cross build for 64-bit Windows: the build the tests run under Wine.
+# Cross build for 64-bit Windows, tested under Wine beside the shipping i686 build.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(MINGW_PREFIX x86_64-w64-mingw32)

@@ -70,15 +70,30 @@ void SplitIniKeyLine(const std::string& normalised, std::string& key, std::strin
     value.assign(normalised, v, std::string::npos);
 }
 
-std::vector<CFileProfileSection> ParseIniText(const char* data, int32_t length)
+std::vector<CFileProfileSection> ParseIniText(const char* data, int32_t length,
+                                              std::vector<int32_t>* ignoredLines)
 {
     std::vector<CFileProfileSection> sections;
     std::string raw;
     int32_t pos = 0;
+    // Line numbers for messages count CR LF, LF CR, LF and CR as one line
+    // end each.
+    int32_t lineNumber = 1;
+    int32_t counted = 0;
     // Lines are read only while at least two unread bytes remain: a final
     // one-byte line without a line end is not read, and a file of fewer than
     // two bytes gives no sections. Scripts always end with a line end.
     while (pos < length - 1) {
+        while (counted < pos) {
+            const char c = data[counted++];
+            if (c != '\n' && c != '\r')
+                continue;
+            ++lineNumber;
+            const char pair = c == '\n' ? '\r' : '\n';
+            if (counted < length && data[counted] == pair)
+                ++counted;
+        }
+        const int32_t startLine = lineNumber;
         ReadLineAt(data, length, pos, raw);
         const std::string line = NormaliseIniLine(raw);
         if (line.empty())
@@ -86,12 +101,17 @@ std::vector<CFileProfileSection> ParseIniText(const char* data, int32_t length)
         if (line[0] == '[') {
             sections.emplace_back();
             sections.back().m_strName = line.substr(1, line.find(']') - 1);
+            sections.back().m_nLine = startLine;
             continue;
         }
-        if (sections.empty())
+        if (sections.empty()) {
+            if (ignoredLines)
+                ignoredLines->push_back(startLine);
             continue;  // lines before the first header
+        }
         CFileProfileEntry entry;
         SplitIniKeyLine(line, entry.m_strKey, entry.m_strValue);
+        entry.m_nLine = startLine;
         sections.back().m_entries.push_back(std::move(entry));
     }
     return sections;

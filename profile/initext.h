@@ -7,12 +7,14 @@
 struct CFileProfileEntry {
     std::string m_strKey;
     std::string m_strValue;
+    int32_t m_nLine = 0;   // 1-based line of the file, as an editor counts lines
 };
 
 // A section in file order; names and keys are neither merged nor de-duplicated.
 struct CFileProfileSection {
     std::string m_strName;
     std::vector<CFileProfileEntry> m_entries;
+    int32_t m_nLine = 0;   // of the header
 };
 
 // Reads one line at `pos` of data[0..size): the bytes up to the first NUL, LF
@@ -32,5 +34,7 @@ void SplitIniKeyLine(const std::string& normalised, std::string& key, std::strin
 // Parses a whole file image into its sections in file order. Lines are read
 // only while at least two unread bytes remain, so a last line of one byte
 // without a line end is not read and an image under two bytes gives nothing.
-// Lines before the first header are ignored.
-std::vector<CFileProfileSection> ParseIniText(const char* data, int32_t length);
+// Lines before the first header are ignored; `ignoredLines`, when given,
+// receives their line numbers (blank lines and comments not counted).
+std::vector<CFileProfileSection> ParseIniText(const char* data, int32_t length,
+                                              std::vector<int32_t>* ignoredLines = nullptr);

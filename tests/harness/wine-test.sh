@@ -3,25 +3,37 @@
 # on a virtual X display of its own, with one persistent wineserver for the
 # whole test (so the programs a test starts do not pay Wine's start-up).
 #
-# Usage: wine-test.sh TEMPLATE_DIR WORK_DIR NAME TEST_SCRIPT [ARGS...]
-# TEST_SCRIPT is sourced with the helpers below defined and the current
-# directory set to the prefix's C:\; its exit status is the test's result.
+# Usage: wine-test.sh ARCH TEMPLATE_DIR WORK_DIR NAME TEST_SCRIPT [ARGS...]
+# ARCH (i686 or x86_64) is that of the programs under test and of the
+# template (make-template.sh). TEST_SCRIPT is sourced with the helpers below
+# defined, WINE_ARCH set, and the current directory set to the prefix's C:\;
+# its exit status is the test's result. The harness alone ends with 77
+# (skipped: this machine cannot run ARCH), so a script's 77 counts as 1.
 # WORK_DIR/NAME keeps the prefix, the logs and the screenshots of a failed
 # test; a passed test leaves only its screenshots (in WORK_DIR/NAME/shots).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+WINE_ARCH=$1
 . "$here/wine-common.sh"
-tdir=$1; work=$2; name=$3; script=$4; shift 4
+tdir=$2; work=$3; name=$4; script=$5; shift 5
+require_wine_loader
 template=$tdir/pfx
 [ -f "$tdir/ready" ] || { echo "no template prefix in $tdir"; exit 1; }
+read -r made_for _ < "$tdir/ready"
+[ "$made_for" = "$WINE_ARCH" ] || { echo "the template in $tdir is for $made_for, not $WINE_ARCH"; exit 1; }
 T=$work/$name
 rm -rf "$T"; mkdir -p "$T/home" "$T/shots"
 export HOME=$T/home WINEPREFIX=$T/pfx SHOTS=$T/shots
 
-# Clone: hard-link the read-only system32, copy the rest (Wine rewrites files such as win.ini in place).
+# Clone: hard-link the read-only system directories (system32, and syswow64
+# of a 64-bit prefix made with wine32 installed), copy the rest (Wine
+# rewrites files such as win.ini in place).
 mkdir "$WINEPREFIX"
-(cd "$template" && tar --exclude=./drive_c/windows/system32 -cf - .) | (cd "$WINEPREFIX" && tar -xf -)
-cp -al "$template/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/system32"
+(cd "$template" && tar --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - .) |
+    (cd "$WINEPREFIX" && tar -xf -)
+for d in system32 syswow64; do
+    [ -d "$template/drive_c/windows/$d" ] && cp -al "$template/drive_c/windows/$d" "$WINEPREFIX/drive_c/windows/$d"
+done
 rm -f "$WINEPREFIX/wineserver"
 
 # A display of our own: screenshots then show this test's windows only.
@@ -91,4 +103,5 @@ set_windows_version() { reg_add "HKCU\\Software\\Wine\\AppDefaults\\$1" /v Versi
 
 . "$script" "$@"
 status=$?
+[ "$status" = "$WINE_SKIP" ] && status=1
 exit $status

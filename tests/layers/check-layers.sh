@@ -10,6 +10,10 @@
 #   wizard     the setup sheet and its pages, the directory browser
 #              (engine, script, framework, profile, paths, platform; its templates in resources)
 #
+# Beside them, two parts that use nothing of the project at all: the
+# launcher (its own small program, sharing no code with setup) and the SZDD
+# compressor of the vendor tools.
+#
 # Usage: check-layers.sh SOURCE_DIR. Prints every breach; fails when there is one.
 set -uo pipefail
 src=$1
@@ -19,6 +23,8 @@ declare -A allowed=(
     [profile]="profile paths platform"
     [framework]="framework paths platform"
     [wizard]="wizard engine script framework profile paths platform resources"
+    [launcher]="launcher"
+    [compress]="compress"
 )
 # Libraries of the project that each layer's CMakeLists may link.
 declare -A libs=(
@@ -27,8 +33,10 @@ declare -A libs=(
     [profile]="profile_core paths platform"
     [framework]="platform paths_core"
     [wizard]="engine script framework profile profile_core paths paths_core platform"
+    [launcher]=""
+    [compress]=""
 )
-project_libs="platform paths paths_core profile profile_core framework script engine wizard setup_app setup_resources"
+project_libs="platform paths paths_core profile profile_core framework script engine wizard setup_app setup_resources szdd"
 bad=0
 for layer in "${!allowed[@]}"; do
     while IFS= read -r line; do

@@ -217,6 +217,24 @@ TEST(ParseIniText, SameResultForEveryLineEnd)
     }
 }
 
+TEST(ParseIniText, LineNumbersAreTheSameForEveryLineEnd)
+{
+    const std::vector<std::string> lines = {"; setup script", "[Config]", "", "Product=P",
+                                            "[Files]", "  a=1", "b=2"};
+    const char* const endings[] = {"\r\n", "\n", "\r", "\n\r"};
+    for (const char* ending : endings) {
+        SCOPED_TRACE(testing::Message() << "line end " << testing::PrintToString(ending));
+        const std::string text = JoinLines(lines, ending);
+        const auto sections = ParseIniText(text.data(), static_cast<int32_t>(text.size()));
+        ASSERT_EQ(2u, sections.size());
+        EXPECT_EQ(2, sections[0].m_nLine);
+        EXPECT_EQ(4, sections[0].m_entries[0].m_nLine);
+        EXPECT_EQ(5, sections[1].m_nLine);
+        EXPECT_EQ(6, sections[1].m_entries[0].m_nLine);
+        EXPECT_EQ(7, sections[1].m_entries[1].m_nLine);
+    }
+}
+
 TEST(ParseIniText, MixedLineEnds)
 {
     EXPECT_EQ("[A]\na=1\nb=2\nc=3\n[B]\nd=4\n", Parse("[A]\r\na=1\nb=2\rc=3\n\r[B]\r\n\r\nd=4\r"));
