@@ -3,6 +3,7 @@
 #include "app/mainframe.h"
 #include "app/messages.h"
 #include "app/setupapp.h"
+#include "app/wizardphase.h"
 #include "app/strings.h"
 #include "engine/dialogtext.h"
 #include "engine/updatedialog.h"
@@ -69,7 +70,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IWizardWindow> CSetupPhaseWindows::NewWizard() { return nullptr; }
+std::unique_ptr<IWizardWindow> CSetupPhaseWindows::NewWizard() { return std::make_unique<CWizardPhase>(); }
 std::unique_ptr<IDiskCheckWindow> CSetupPhaseWindows::NewDiskCheck() { return nullptr; }
 std::unique_ptr<ICopyWindow> CSetupPhaseWindows::NewCopy() { return nullptr; }
 std::unique_ptr<IUpdateWindow> CSetupPhaseWindows::NewUpdate() { return std::make_unique<CUpdatePhase>(); }

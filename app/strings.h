@@ -1,7 +1,3 @@
 #pragma once
-// Texts of the program's string table.
-#include <windows.h>
-#include <string>
-
-// The string resource `id` of the program, or "" when it has none.
-std::string LoadResourceString(UINT id);
+// Texts of the program's string table: LoadResourceString (framework/app.h).
+#include "framework/app.h"

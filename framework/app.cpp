@@ -25,6 +25,15 @@ HWND TopLevelOf(HWND hwnd)
 }
 }  // namespace
 
+std::string LoadResourceString(UINT id)
+{
+    // A string resource holds at most 4097 characters; LoadStringA returns
+    // bytes copied, so a double-byte text needs up to twice as many.
+    char buf[8200];
+    const int length = ::LoadStringA(::GetModuleHandleA(nullptr), id, buf, sizeof buf);
+    return std::string(buf, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
 CApplication::CApplication()
 {
     g_pApp = this;
@@ -86,8 +95,14 @@ int CApplication::ExitInstance()
 
 bool CApplication::PumpMessage()
 {
+    // On Windows NT (and Wine) messages are taken in their Unicode form and
+    // the system converts them for each window as it dispatches them: a
+    // double-byte character typed into a modeless dialog then reaches its
+    // control whole, where Wine's ANSI dialog manager splits it into two bytes
+    // and garbles it. Windows 95 has only the ANSI forms.
+    static const bool unicode = (::GetVersion() & 0x80000000u) == 0;
     MSG msg;
-    BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = unicode ? ::GetMessageW(&msg, nullptr, 0, 0) : ::GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) {
         m_nExitCode = static_cast<int>(msg.wParam);
         return false;
@@ -98,10 +113,13 @@ bool CApplication::PumpMessage()
     HWND top = TopLevelOf(msg.hwnd);
     auto& dialogs = ModelessDialogs();
     if (top && std::find(dialogs.begin(), dialogs.end(), top) != dialogs.end() &&
-        ::IsDialogMessageA(top, &msg))
+        (unicode ? ::IsDialogMessageW(top, &msg) : ::IsDialogMessageA(top, &msg)))
         return true;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    if (unicode)
+        ::DispatchMessageW(&msg);
+    else
+        ::DispatchMessageA(&msg);
     return true;
 }
 

@@ -8,6 +8,9 @@
 class CWnd;
 class CSingleDocTemplate;
 
+// The string resource `id` of the program, or "" when it has none.
+std::string LoadResourceString(UINT id);
+
 class CApplication {
 public:
     CApplication();

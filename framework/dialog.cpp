@@ -118,12 +118,17 @@ INT_PTR CDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CDialog* dlg = nullptr;
-    if (msg == WM_INITDIALOG) {
-        dlg = reinterpret_cast<CDialog*>(lParam);
+    return RouteDialogMessage(msg == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : nullptr,
+                              hwnd, msg, wParam, lParam);
+}
+
+INT_PTR CDialog::RouteDialogMessage(CDialog* dlg, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_INITDIALOG && dlg) {
         AttachObject(hwnd, dlg);
-        ::SetPropA(hwnd, TemplateIdProperty(),
-                   reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(dlg->m_templateId)));
+        if (dlg->m_templateId)
+            ::SetPropA(hwnd, TemplateIdProperty(),
+                       reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(dlg->m_templateId)));
     } else {
         dlg = static_cast<CDialog*>(CWnd::FromHandle(hwnd));
     }

@@ -58,6 +58,15 @@ protected:
     virtual BOOL OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     bool IsModal() const { return m_bModal; }
+    // For dialogs that the system runs modally on the program's behalf (the
+    // common dialogs): EndDialog then ends that modal run.
+    void SetModal(bool modal) { m_bModal = modal; }
+
+    // The dialog procedure of this framework, for dialogs whose procedure the
+    // system calls with something else than the object in WM_INITDIALOG's
+    // lParam (property sheet pages, hooks of the common dialogs): `dlg` is the
+    // object at WM_INITDIALOG and null for every later message.
+    static INT_PTR RouteDialogMessage(CDialog* dlg, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -12,9 +12,14 @@ CWnd::~CWnd()
 {
     if (m_hWnd && ::IsWindow(m_hWnd)) {
         // The object goes first: stop forwarding before the window is destroyed.
+        // A subclassed window gets its own procedure back, which still has
+        // its part of the destruction to do.
         DetachObject(m_hWnd);
         HWND h = m_hWnd;
         m_hWnd = nullptr;
+        if (m_pfnSuper)
+            ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        m_pfnSuper = nullptr;
         ::DestroyWindow(h);
     }
 }
@@ -43,6 +48,21 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWO
     HWND h = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
                                menuOrId, ::GetModuleHandleA(nullptr), this);
     return h != nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND hwnd)
+{
+    if (!hwnd || m_hWnd)
+        return false;
+    AttachObject(hwnd, this);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+    if (!m_pfnSuper) {
+        DetachObject(hwnd);
+        m_hWnd = nullptr;
+        return false;
+    }
+    return true;
 }
 
 bool CWnd::DestroyWindow()
@@ -114,6 +134,30 @@ void CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags)
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
 }
 
+void CWnd::CenterWindow(HWND over)
+{
+    RECT work = {};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT target = work;
+    if (over)
+        ::GetWindowRect(over, &target);
+    RECT self = {};
+    ::GetWindowRect(m_hWnd, &self);
+    const LONG width = self.right - self.left;
+    const LONG height = self.bottom - self.top;
+    LONG x = target.left + (target.right - target.left - width) / 2;
+    LONG y = target.top + (target.bottom - target.top - height) / 2;
+    if (x + width > work.right)
+        x = work.right - width;
+    if (y + height > work.bottom)
+        y = work.bottom - height;
+    if (x < work.left)
+        x = work.left;
+    if (y < work.top)
+        y = work.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int CWnd::MessageBox(const std::string& text, UINT type)
 {
     return AppMessageBox(m_hWnd, text, type);
@@ -126,6 +170,8 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (m_pfnSuper)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, msg, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 
@@ -154,6 +200,7 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (msg == WM_NCDESTROY) {
         DetachObject(hwnd);
         wnd->m_hWnd = nullptr;
+        wnd->m_pfnSuper = nullptr;
         wnd->PostNcDestroy();
     }
     return result;

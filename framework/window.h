@@ -23,6 +23,10 @@ public:
                                     HICON icon = nullptr, HCURSOR cursor = nullptr);
     bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                   int x, int y, int width, int height, HWND parent, HMENU menuOrId);
+    // Ties a window made by someone else (a control of the system) to this
+    // object: its messages reach WindowProc, and Default passes them on to
+    // the window's own procedure.
+    bool SubclassWindow(HWND hwnd);
     virtual bool DestroyWindow();
 
     // The object behind a window created by this framework, or null.
@@ -34,10 +38,14 @@ public:
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
+    // Moves the window to the middle of `over` (null: of the screen's work
+    // area), keeping it inside the work area.
+    void CenterWindow(HWND over = nullptr);
     int MessageBox(const std::string& text, UINT type);  // captioned with the application title
 
 protected:
-    // Default handling of a message (DefWindowProc unless a class says otherwise).
+    // Default handling of a message: the window's own procedure for a
+    // subclassed window, DefWindowProc otherwise.
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
     // Called after the window is gone (WM_NCDESTROY); the object may be reused or deleted.
@@ -49,5 +57,6 @@ protected:
     HWND m_hWnd = nullptr;
 
 private:
+    WNDPROC m_pfnSuper = nullptr;   // the window's own procedure, when subclassed
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };

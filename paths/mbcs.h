@@ -16,3 +16,13 @@ std::size_t FindNextBackslash(const std::string& s, std::size_t from = 0);
 
 // Position of the last backslash that is a character of its own; npos if none.
 std::size_t FindLastBackslash(const std::string& s);
+
+// Keeps an edit of a text within `limit` bytes. `before` is the text as it
+// was, `text` the text an edit made of it (typing, pasting, deleting or
+// replacing a selection). When `text` is longer than the limit, only what the
+// edit inserted is cut, to the whole characters that still fit, so the text
+// never holds half a double-byte character; `caret` then receives the byte
+// position just after what was kept of the insertion. Returns whether `text`
+// was changed.
+bool FitEditToByteLimit(const std::string& before, std::string& text, std::size_t limit,
+                        std::size_t& caret);

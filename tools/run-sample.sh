@@ -9,7 +9,8 @@ if [ -n "${WINE_TEST_DISPLAY:-}" ]; then
     echo "setup is running on $DISPLAY; end it there."
     wait_program setup
 else
-    printf '%s\n' 'timeout 60000' 'wait class "SetupFrame"' 'snap setup' \
+    # What the user sees first: the wizard's welcome page over the background.
+    printf '%s\n' 'timeout 60000' 'wait class "SetupFrame"' 'wait page 130' 'snap setup' \
         'post class "SetupFrame" WM_CLOSE 0 0' > "$T/run.txt"
     # The background is painted once the frame has been shown.
     sleep 2

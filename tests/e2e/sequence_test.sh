@@ -51,34 +51,6 @@ Uninstall=$2
 INF
 }
 
-# run_case NAME DIR SCENARIO EXPECTED_LOG [SETUP ARGS...]: runs setup from
-# C:\DIR (its SETUP.INF already written) through the scenario, expects exit
-# code 0, then compares the phase log.
-run_case() {
-    local name=$1 d=$2 scenario=$3 expected=$4; shift 4
-    install_setup "$exe" "$d"
-    if gui_run "$name" "$scenarios/$scenario" 0 "C:\\$d\\setup.exe" "$@"; then
-        ok "$name: scenario passed, exit code 0"
-    else
-        fail "$name: scenario or exit code"
-    fi
-    local got
-    got=$(iconv -f CP932 -t UTF-8 "$WINEPREFIX/drive_c/$d/phases.log" | tr -d '\r')
-    if [ "$got" = "$expected" ]; then
-        ok "$name: phase log"
-    else
-        fail "$name: phase log differs (expected, then found):"
-        diff <(printf '%s\n' "$expected") <(printf '%s\n' "$got") | sed 's/^/  /'
-    fi
-    expect_no_shortcut "$name"
-}
-
-# inf_value DIR KEY: a value of the section "Config" of C:\DIR\SETUP.INF.
-inf_value() {
-    iconv -f CP932 -t UTF-8 "$WINEPREFIX/drive_c/$1/SETUP.INF" | tr -d '\r' |
-        sed -n "s/^$2=//p"
-}
-
 # --- Cancelled wizard: the error exit names the product; nothing else runs.
 main_inf cancel
 run_case cancel cancel cancel.txt "start

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/mainframe.h"
+#include "app/wizardphase.h"
 #include "framework/dialog.h"
 #include "platform/handles.h"
 #include "paths/pathvars.h"
@@ -18,13 +19,17 @@ std::string LogPath()
     return path + "phases.log";
 }
 
-bool Unavailable(const char* phase)
+bool HasOption(const std::string& option)
 {
-    const std::string option = std::string("--no-") + phase;
     const std::string line = ::GetCommandLineA();
     size_t at = line.find(option);
     return at != std::string::npos &&
            (at + option.size() == line.size() || line[at + option.size()] == ' ');
+}
+
+bool Unavailable(const char* phase)
+{
+    return HasOption(std::string("--no-") + phase);
 }
 
 template <typename T>
@@ -100,6 +105,29 @@ private:
     bool m_bDirPage = false;
     bool m_bOptionPage = false;
     bool m_bFolderPage = false;
+};
+
+// Setup's own wizard, with the user name it held logged when the view closes it.
+class CLoggedWizard : public IWizardWindow {
+public:
+    bool Start(CWnd& view, CSetupDoc& doc) override
+    {
+        WritePhaseLog("wizard start");
+        return m_wizard.Start(view, doc);
+    }
+    bool GetInstallDir(std::string& dir) const override { return m_wizard.GetInstallDir(dir); }
+    std::string GetSelectedOption() const override { return m_wizard.GetSelectedOption(); }
+    bool GetFolderName(std::string& name) const override { return m_wizard.GetFolderName(name); }
+    void Close() override
+    {
+        m_wizard.Close();
+        std::string name = "$UserName$";
+        ExpandPathVariables(name);
+        WritePhaseLog("wizard close $UserName$=" + name);
+    }
+
+private:
+    CWizardPhase m_wizard;
 };
 
 // The shortage question: any button ends it with its id.
@@ -197,6 +225,8 @@ std::unique_ptr<IWizardWindow> CTestPhaseWindows::NewWizard()
 {
     if (Unavailable("wizard"))
         return nullptr;
+    if (HasOption("--real-wizard"))
+        return std::make_unique<CLoggedWizard>();
     return std::make_unique<CTestWizard>();
 }
 

@@ -8,6 +8,8 @@
 //
 // Command line: --no-wizard, --no-diskcheck, --no-copy, --no-update make the
 // factory return null for that phase (a phase window that cannot be made).
+// --real-wizard runs setup's own wizard in place of the stand-in; it logs
+// "wizard start" and, when the view closes it, the user name it held.
 #include <string>
 
 #include "app/phases.h"

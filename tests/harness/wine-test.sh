@@ -74,14 +74,16 @@ winpath() { local p; p=$(realpath -m "$1"); p=${p#"$WINEPREFIX/drive_c"}; printf
 put() { local dir=$1; shift; mkdir -p "$WINEPREFIX/drive_c/$dir"; cp -r "$@" "$WINEPREFIX/drive_c/$dir/"; }
 
 # Screenshots on request: a program creates C:\snap\NAME.req and waits until
-# the file is gone; the watcher saves the display as $SHOTS/NAME.png.
+# the file is gone; the watcher saves the display as $SHOTS/NAME.png, cut to
+# the rectangle WxH+X+Y when the request holds one.
 start_snapshot_watcher() {
     mkdir -p "$WINEPREFIX/drive_c/snap"
     ( while :; do
         for r in "$WINEPREFIX"/drive_c/snap/*.req; do
             [ -e "$r" ] || continue
             n=$(basename "$r" .req)
-            import -display "$DISPLAY" -window root "$SHOTS/$n.png" 2>>"$T/import.log"
+            crop=$(tr -cd '0-9x+' < "$r")
+            import -display "$DISPLAY" -window root ${crop:+-crop "$crop" +repage} "$SHOTS/$n.png" 2>>"$T/import.log"
             rm -f "$r"
         done
         sleep 0.1

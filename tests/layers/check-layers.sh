@@ -7,6 +7,8 @@
 #   paths      path variables and file-system helpers       (platform)
 #   profile    the stores over INI text, INI files, registry (paths, platform)
 #   framework  windows, dialogs, application, threads        (paths, platform)
+#   wizard     the setup sheet and its pages, the directory browser
+#              (engine, script, framework, profile, paths, platform; its templates in resources)
 #
 # and the uninstaller beside the installer: its library (uninstaller/) uses
 # the stores and path helpers but no windows; its program
@@ -23,6 +25,7 @@ declare -A allowed=(
     [paths]="paths platform"
     [profile]="profile paths platform"
     [framework]="framework paths platform"
+    [wizard]="wizard engine script framework profile paths platform resources"
     [launcher]="launcher"
     [compress]="compress"
     [uninstaller]="uninstaller services profile paths platform"
@@ -34,12 +37,13 @@ declare -A libs=(
     [paths]="paths_core platform"
     [profile]="profile_core paths platform"
     [framework]="platform paths_core"
+    [wizard]="engine script framework profile profile_core paths paths_core platform"
     [launcher]=""
     [compress]=""
     [uninstaller]="uninstaller_core paths_core profile paths platform"
     [uninstaller/program]="uninstaller_ui uninstaller framework platform"
 )
-project_libs="platform paths paths_core profile profile_core framework script services engine setup_app
+project_libs="platform paths paths_core profile profile_core framework script services engine wizard setup_app
               setup_resources uninstaller uninstaller_core uninstaller_ui uninstaller_resources szdd"
 bad=0
 for layer in "${!allowed[@]}"; do

@@ -87,4 +87,48 @@ TEST(BackslashScan, LeadByteAtTheEnd)
     EXPECT_EQ(npos, FindNextBackslash(cut, 2));
 }
 
+TEST(ByteLimit, CutsOnlyWhatTheEditInsertedToWholeCharacters)
+{
+    // An edit turned `before` into `after`; the field holds at most `limit`
+    // bytes (あ, い, ... are two bytes each in code page 932).
+    struct Case {
+        const char* name;
+        const char* before;
+        const char* after;
+        std::size_t limit;
+        const char* expected;  // null: the edit fits and is left alone
+        std::size_t caret;
+    };
+    const Case cases[] = {
+        {"fits", "abc", "abcd", 8, nullptr, 0},
+        {"a double-byte character fits exactly", "あいう", "あいうえ", 8, nullptr, 0},
+        {"one byte too many", "あいうえ", "あいうえa", 8, "あいうえ", 8},
+        {"half a character never", "あいうa", "あいうaお", 8, "あいうa", 7},
+        {"typed in the middle", "abcdefgh", "abcXdefgh", 8, "abcdefgh", 3},
+        {"a paste is cut to what fits", "ab", "abあいうえお", 8, "abあいう", 8},
+        {"a paste leaves one byte free", "abc", "abcあいう", 8, "abcあい", 7},
+        {"a selection replaced", "abcdefgh", "abあいうefgh", 8, "abあefgh", 4},
+        {"trail bytes that are backslashes", "表表表", "表表表ソ", 7, "表表表", 6},
+        // The common end is taken back to a whole character of `before`:
+        // "ソ" ends in 0x5C as the typed "\" does.
+        {"the common end starts on a character", "aソ", "aX\\", 2, "aX", 2},
+        {"a text already too long is cut", "abcdefghij", "abcdefghijk", 8, "abcdefgh", 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text = c.after;
+        std::size_t caret = 12345;
+        const bool changed = FitEditToByteLimit(c.before, text, c.limit, caret);
+        if (!c.expected) {
+            EXPECT_FALSE(changed);
+            EXPECT_EQ(c.after, text);
+            continue;
+        }
+        EXPECT_TRUE(changed);
+        EXPECT_EQ(c.expected, text);
+        EXPECT_EQ(c.caret, caret);
+        EXPECT_LE(text.size(), c.limit);
+    }
+}
+
 }  // namespace

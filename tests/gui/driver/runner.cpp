@@ -162,7 +162,8 @@ const CRunner::CVerb CRunner::s_verbs[] = {
     {"has", &CRunner::Has},           {"state", &CRunner::State},     {"click", &CRunner::Click},
     {"key", &CRunner::Key},           {"close", &CRunner::Close},     {"type", &CRunner::Type},
     {"settext", &CRunner::SetText},   {"select", &CRunner::Select},   {"dblclick", &CRunner::DblClick},
-    {"post", &CRunner::Post},         {"snap", &CRunner::Snap},
+    {"post", &CRunner::Post},         {"snap", &CRunner::Snap},       {"lines", &CRunner::Lines},
+    {"selected", &CRunner::Selected},
 };
 
 // Repeats a check until it holds or the time is up; `found` keeps what the
@@ -239,7 +240,7 @@ HWND CRunner::Current() const
 HWND CRunner::Control(int id) const
 {
     HWND window = Current();
-    for (HWND child : ChildrenOf(window))
+    for (HWND child : ControlsOf(window))
         if (ControlIdOf(child) == id)
             return child;
     throw CStepFailure{Format("a control with id %d in the current window", id), "none"};
@@ -254,13 +255,14 @@ void CRunner::Timeout(CArgs& a, bool run)
         m_dwTimeout = ms;
 }
 
-// wait dialog ID | wait caption "TEXT" | wait class "NAME" | wait msgbox  [MS]
-// Waits for a visible top-level window of another process and makes it current.
+// wait dialog ID | wait page ID | wait caption "TEXT" | wait class "NAME" | wait msgbox  [MS]
+// Waits for a visible top-level window of another process and makes it
+// current (for a page: the property sheet that shows it).
 // A message box that appears while waiting for something else fails the step
 // at once: nothing but the scenario would answer it.
 void CRunner::Wait(CArgs& a, bool run)
 {
-    std::string kind = a.Word("dialog, caption, class or msgbox");
+    std::string kind = a.Word("dialog, page, caption, class or msgbox");
     std::function<bool(HWND)> match;
     std::string what;
     if (kind == "dialog") {
@@ -275,11 +277,15 @@ void CRunner::Wait(CArgs& a, bool run)
         std::string cls = a.Text("the window class");
         what = "a window of class " + Quote(cls);
         match = [cls](HWND h) { return lstrcmpiA(ClassOf(h).c_str(), cls.c_str()) == 0; };
+    } else if (kind == "page") {
+        int id = a.Id();
+        what = Format("a property sheet showing page %d", id);
+        match = [id](HWND h) { return FindWindowShowingPage(static_cast<UINT>(id)) == h; };
     } else if (kind == "msgbox") {
         what = "a message box";
         match = [](HWND h) { return IsMessageBox(h); };
     } else {
-        a.Fail("wait for what? (dialog, caption, class or msgbox)");
+        a.Fail("wait for what? (dialog, page, caption, class or msgbox)");
     }
     DWORD timeout = a.OptionalTimeout(m_dwTimeout);
     a.End();
@@ -409,7 +415,7 @@ void CRunner::Has(CArgs& a, bool run)
     HWND h = Current();
     Settle(m_dwTimeout, "a control with the text " + Quote(text), [h, &text](std::string& found) {
         found = "no control has it (controls listed below)";
-        for (HWND child : ChildrenOf(h))
+        for (HWND child : ControlsOf(h))
             if (TextOf(child) == text)
                 return true;
         return false;
@@ -494,32 +500,43 @@ void CRunner::Click(CArgs& a, bool run)
     ::PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-// key escape|enter|tab|space: a key press to the control that has the focus,
-// so that the dialog manager of the other program handles it.
+// key NAME [ID]: a key press to the control that has the focus, so that the
+// dialog manager of the other program handles it; with ID, to that control
+// (the caret keys of an edit that need not have the focus).
 void CRunner::Key(CArgs& a, bool run)
 {
+    struct CKeyName {
+        const char* pszName;
+        UINT vk;
+    };
+    static const CKeyName kKeys[] = {
+        {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"tab", VK_TAB},   {"space", VK_SPACE},
+        {"home", VK_HOME},     {"end", VK_END},      {"left", VK_LEFT}, {"right", VK_RIGHT},
+    };
     std::string name = a.Word("the key");
     UINT vk = 0;
-    if (name == "escape")
-        vk = VK_ESCAPE;
-    else if (name == "enter")
-        vk = VK_RETURN;
-    else if (name == "tab")
-        vk = VK_TAB;
-    else if (name == "space")
-        vk = VK_SPACE;
-    else
-        a.Fail("unknown key " + ToUtf8(name) + " (escape, enter, tab, space)");
+    for (const CKeyName& k : kKeys)
+        if (name == k.pszName)
+            vk = k.vk;
+    if (!vk)
+        a.Fail("unknown key " + ToUtf8(name) + " (escape, enter, tab, space, home, end, left, right)");
+    const bool toControl = a.More();
+    const int id = toControl ? a.Id() : 0;
     a.End();
     if (!run)
         return;
     HWND window = Current();
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
-    HWND target = info.hwndFocus;
-    if (!target || (target != window && !::IsChild(window, target)))
-        target = window;
+    HWND target = nullptr;
+    if (toControl) {
+        target = Control(id);
+    } else {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+        target = info.hwndFocus;
+        if (!target || (target != window && !::IsChild(window, target)))
+            target = window;
+    }
     PostKey(target, vk);
 }
 
@@ -673,21 +690,34 @@ void CRunner::Post(CArgs& a, bool run)
         throw CStepFailure{"the message is posted", Format("error %lu", ::GetLastError())};
 }
 
-// snap NAME: a screenshot, taken by the test's watcher, saved as NAME.png.
+// snap NAME [window]: a screenshot, taken by the test's watcher, saved as
+// NAME.png; with "window" cut to the current window, at its size on the screen.
 void CRunner::Snap(CArgs& a, bool run)
 {
     std::string name = a.Word("the screenshot's name");
+    bool window = false;
+    if (a.More()) {
+        if (a.Word("window") != "window")
+            a.Fail("snap NAME, or snap NAME window");
+        window = true;
+    }
     a.End();
     if (name.find_first_of("\\/:*?\"<>|") != std::string::npos)
         a.Fail("the name must be usable as a file name");
     if (!run)
         return;
-    if (!Snapshot(name, m_dwTimeout + 20000))
+    std::string crop;
+    if (window) {
+        RECT r = {};
+        ::GetWindowRect(Current(), &r);
+        crop = Format("%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    }
+    if (!Snapshot(name, m_dwTimeout + 20000, crop))
         throw CStepFailure{"a screenshot " + ToUtf8(name) + ".png",
                            "no watcher took it (C:\\snap missing or the request stayed)"};
 }
 
-bool CRunner::Snapshot(const std::string& name, DWORD timeoutMs)
+bool CRunner::Snapshot(const std::string& name, DWORD timeoutMs, const std::string& crop)
 {
     const std::string dir = "C:\\snap";
     if (::GetFileAttributesA(dir.c_str()) == INVALID_FILE_ATTRIBUTES)
@@ -700,10 +730,22 @@ bool CRunner::Snapshot(const std::string& name, DWORD timeoutMs)
     }
     ::Sleep(300);
     std::string request = dir + "\\" + name + ".req";
-    HANDLE file = ::CreateFileA(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    ::CloseHandle(file);
+    {
+        // The request holds the rectangle to cut out, if any; it is written
+        // under another name first, so the watcher never reads half of it.
+        const std::string draft = dir + "\\" + name + ".tmp";
+        CFileHandle file(::CreateFileA(draft.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        if (!file)
+            return false;
+        DWORD written = 0;
+        if (!crop.empty())
+            ::WriteFile(file.Get(), crop.data(), static_cast<DWORD>(crop.size()), &written, nullptr);
+        file.Close();
+        if (!::MoveFileExA(draft.c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            ::DeleteFileA(draft.c_str());
+            return false;
+        }
+    }
     DWORD start = ::GetTickCount();
     while (::GetFileAttributesA(request.c_str()) != INVALID_FILE_ATTRIBUTES) {
         if (Elapsed(start, timeoutMs)) {
@@ -725,7 +767,7 @@ void CRunner::PrintSituation() const
 {
     if (m_hCurrent && ::IsWindow(m_hCurrent)) {
         PrintLine("  current window: " + DescribeWindow(m_hCurrent));
-        for (HWND child : ChildrenOf(m_hCurrent))
+        for (HWND child : ControlsOf(m_hCurrent))
             PrintLine("    " + DescribeControl(child));
     } else if (m_hCurrent) {
         PrintLine("  current window: closed");
@@ -738,4 +780,61 @@ void CRunner::PrintSituation() const
         PrintLine("    none");
     for (HWND h : windows)
         PrintLine("    " + DescribeWindow(h));
+}
+
+HWND CRunner::ListControl(int id, bool& list) const
+{
+    HWND control = Control(id);
+    std::string cls = ClassOf(control);
+    list = lstrcmpiA(cls.c_str(), "ListBox") == 0;
+    if (!list && lstrcmpiA(cls.c_str(), "ComboBox") != 0)
+        throw CStepFailure{Format("control %d is a list box or combo box", id), "class " + Quote(cls)};
+    return control;
+}
+
+// lines ID "TEXT"...: a list or combo box holds exactly these lines, in this
+// order (none: an empty list).
+void CRunner::Lines(CArgs& a, bool run)
+{
+    int id = a.Id();
+    std::vector<std::string> want;
+    while (a.More())
+        want.push_back(a.Text("a line"));
+    if (!run)
+        return;
+    bool list = false;
+    HWND control = ListControl(id, list);
+    std::string expected = Format("control %d holds", id);
+    for (const std::string& line : want)
+        expected += " " + Quote(line);
+    Settle(m_dwTimeout, expected, [&](std::string& found) {
+        DWORD_PTR count = 0;
+        ::SendMessageTimeoutA(control, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000, &count);
+        std::vector<std::string> got;
+        found = Format("control %d holds", id);
+        for (DWORD_PTR i = 0; i < count; ++i) {
+            got.push_back(ItemText(control, list, i));
+            found += " " + Quote(got.back());
+        }
+        return got == want;
+    });
+}
+
+// selected ID N: the line selected in a list or combo box (-1: none).
+void CRunner::Selected(CArgs& a, bool run)
+{
+    int id = a.Id();
+    long long want = a.Number("the line number (-1 for none)");
+    a.End();
+    if (!run)
+        return;
+    bool list = false;
+    HWND control = ListControl(id, list);
+    Settle(m_dwTimeout, Format("control %d has line %lld selected", id, want), [&](std::string& found) {
+        DWORD_PTR sel = 0;
+        ::SendMessageTimeoutA(control, list ? LB_GETCURSEL : CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &sel);
+        const long long got = static_cast<long long>(static_cast<LONG_PTR>(sel));
+        found = Format("control %d has line %lld selected", id, got);
+        return got == want;
+    });
 }

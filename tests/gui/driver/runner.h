@@ -66,6 +66,8 @@ private:
     void DblClick(CArgs& a, bool run);
     void Post(CArgs& a, bool run);
     void Snap(CArgs& a, bool run);
+    void Lines(CArgs& a, bool run);
+    void Selected(CArgs& a, bool run);
 
     // Makes the first visible top-level window that matches current.
     void WaitForWindow(const std::string& what, const std::function<bool(HWND)>& match,
@@ -75,7 +77,10 @@ private:
     void SelectStep(CArgs& a, bool run, bool doubleClick);
     void SettleText(HWND h, const std::string& label, const std::string& want);
     void SelectItem(int id, const CToken& item, bool doubleClick);
-    bool Snapshot(const std::string& name, DWORD timeoutMs);
+    // A screenshot of the display; `crop` ("WxH+X+Y") cuts it to that rectangle.
+    bool Snapshot(const std::string& name, DWORD timeoutMs, const std::string& crop = std::string());
+    // Lines and selection of a list or combo box of the current window.
+    HWND ListControl(int id, bool& list) const;
     // Repeats a check until it holds or the time is up (see runner.cpp).
     void Settle(DWORD timeout, const std::string& expected,
                 const std::function<bool(std::string& found)>& check);

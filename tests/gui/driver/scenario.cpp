@@ -67,6 +67,7 @@ bool TokenizeLine(const std::wstring& line, std::vector<CToken>& tokens, std::st
                     case L'n': text += L'\n'; break;
                     case L'r': text += L'\r'; break;
                     case L't': text += L'\t'; break;
+                    case L'b': text += L'\b'; break;
                     case L'^': text += L'^'; break;
                     default:
                         error = "unknown escape ^" + ToUtf8(std::string(1, static_cast<char>(e)));

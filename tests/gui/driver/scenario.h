@@ -10,7 +10,8 @@
 //   click 1012
 //
 // A quoted text keeps backslashes as they are (paths read naturally); inside
-// it "" is a quote and ^n ^r ^t ^^ are line feed, carriage return, tab, caret.
+// it "" is a quote and ^n ^r ^t ^b ^^ are line feed, carriage return, tab,
+// backspace (which `type` sends as the Backspace key's character), caret.
 #include <string>
 #include <vector>
 

@@ -132,6 +132,30 @@ std::vector<HWND> ChildrenOf(HWND hwnd)
     return children;
 }
 
+std::vector<HWND> ControlsOf(HWND hwnd)
+{
+    std::vector<HWND> controls = ChildrenOf(hwnd);
+    const size_t direct = controls.size();
+    for (size_t i = 0; i < direct; ++i) {
+        HWND child = controls[i];
+        if (ClassOf(child) == "#32770" && ::IsWindowVisible(child)) {
+            for (HWND c : ChildrenOf(child))
+                controls.push_back(c);
+        }
+    }
+    return controls;
+}
+
+HWND FindWindowShowingPage(UINT id)
+{
+    for (HWND top : VisibleTopLevelWindows()) {
+        for (HWND child : ChildrenOf(top))
+            if (TemplateIdOf(child) == id && ::IsWindowVisible(child))
+                return top;
+    }
+    return nullptr;
+}
+
 HWND FindWindowOfClass(const std::string& className)
 {
     for (HWND top : VisibleTopLevelWindows()) {

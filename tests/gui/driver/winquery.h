@@ -25,6 +25,13 @@ std::string MessageBoxText(HWND hwnd);
 std::vector<HWND> VisibleTopLevelWindows();
 // Direct children (dialog controls), in tab order.
 std::vector<HWND> ChildrenOf(HWND hwnd);
+// The controls of a window as a person sees them: its direct children, then
+// the controls of each visible dialog inside it (the page a property sheet
+// shows; the pages it hides are left out).
+std::vector<HWND> ControlsOf(HWND hwnd);
+// The visible top-level window that shows a child dialog of template `id`
+// (a property sheet showing that page); null when none.
+HWND FindWindowShowingPage(UINT id);
 // The first window of class `className` among the visible top-level windows of
 // other processes and all their descendants; null when none.
 HWND FindWindowOfClass(const std::string& className);
