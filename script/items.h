@@ -26,6 +26,16 @@ private:
 class CFileItem {
 public:
     virtual ~CFileItem() = default;
+
+    // Where the file comes from and goes to, unexpanded: "$SRCDIR$" and the
+    // source subdirectory (empty or with a leading backslash) name the
+    // medium's directory; a destination directory that begins with "$" is a
+    // path of its own, any other (also an empty one) lies in "$INSTDIR$".
+    std::string GetSourcePath() const;
+    std::string GetSourceDirectory() const;
+    std::string GetDestinationPath() const;
+    std::string GetDestinationDirectory() const;
+
     std::string m_strName;
     int32_t m_nDisk = 0;
     std::string m_strSourceSubdir;
