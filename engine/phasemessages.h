@@ -1,5 +1,6 @@
 #pragma once
-// The messages with which each phase window reports its end to the main view.
+// The messages with which each phase window reports its end to the main view
+// (the engine's disk-space and copy dialogs, the wizard, the system update).
 // The values are fixed: the wizard and the engine's dialogs post them, and
 // they are always posted, never sent, so that the phase window's own handling
 // has returned before the view acts on the phase's end.
