@@ -131,7 +131,7 @@ void CUninstallLogWriter::Register(const std::string& logPath,
         tempList.WriteString(std::string(), std::string());
         log.SetSection(ul::kConfig);
         log.WriteString(ul::kProduct, registration.m_strProduct);
-        log.WriteString(ul::kReg, keyPath);
+        log.WriteString(ul::kReg, registration.m_strUninstallKey.empty() ? std::string() : keyPath);
     }
     std::string self = "$INSTDIR$\\UNINSTAL.INF";
     ExpandPathVariables(self);

@@ -18,6 +18,7 @@
 //   [DeleteIniKeyword]    file,section,key   whose key did not exist before
 //   [DeleteIniValue]      file,section,key   whose key existed before
 //   [Config]              Product=product name, Reg=uninstall key path below HKLM
+//                         (empty when the script names no key: see Register)
 //
 // Values are written as they stand: no quoting, so a file or section name
 // with a comma makes its INI record ambiguous to read back.
@@ -100,6 +101,12 @@ public:
     // uninstall key's DisplayName and UninstallString, the WIN.INI list moved
     // into [DeleteDirectory], [Config], the log's own [DeleteFile] record,
     // and the log made hidden.
+    //
+    // A script without a key name ("Uninstall" absent, or its second field
+    // empty) makes the key path the Windows uninstall key itself: the two
+    // values land there, as they always have. Its "Reg" is then written
+    // empty: the uninstaller removes the key that "Reg" names, and the
+    // uninstall key itself holds every product's registration.
     void Register(const std::string& logPath, const CUninstallRegistration& registration);
 
 private:
