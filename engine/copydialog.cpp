@@ -123,7 +123,7 @@ void CCopyDialog::OnCancel()
     if (m_pWorker) {
         // Posted before the worker goes on, so it sees the stop before its next item.
         if (answer == IDCANCEL)
-            m_pWorker->PostThreadMessage(WM_COPY_CANCEL);
+            m_pWorker->PostCancel();
         m_pWorker->GetGate().Resume();
     }
     m_bAskingCancel = false;

@@ -7,6 +7,7 @@
 
 #include "engine/filecopier.h"
 #include "framework/thread.h"
+#include "framework/window.h"
 #include "script/setupdoc.h"
 
 // Worker to dialog. wParam: bytes of an item done (or left in use); sent, so
@@ -16,8 +17,9 @@ constexpr UINT WM_COPY_PROGRESS = WM_USER + 20;
 // nothing more after it. wParam 0.
 constexpr UINT WM_COPY_DONE = WM_USER + 21;
 constexpr UINT WM_COPY_ABORTED = WM_USER + 22;
-// Dialog to worker thread: begin copying, and stop at the next item.
+// Dialog to worker thread: begin copying.
 constexpr UINT WM_COPY_START = WM_USER + 30;
+// Dialog to worker: stop at the next item (PostCancel).
 constexpr UINT WM_COPY_CANCEL = WM_USER + 32;
 // Worker to itself: copy the next item.
 constexpr UINT WM_COPY_NEXT = WM_USER + 31;
@@ -35,11 +37,30 @@ public:
     void SetItems(const CItemList<CFileItem>* items) { m_pItems = items; }
 
     CCopyGate& GetGate() { return m_gate; }
+    // Asks the worker to stop before its next item. The request goes to a
+    // window of the worker, not to its thread queue: while the worker shows a
+    // question, that question's loop dispatches window messages, and drops
+    // messages posted to the thread.
+    bool PostCancel() const;
 
 protected:
+    bool InitInstance() override;
+    int ExitInstance(int quitCode) override;
     void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // A message-only window of the worker thread that takes WM_COPY_CANCEL.
+    class CCancelReceiver : public CWnd {
+    public:
+        explicit CCancelReceiver(int& cancel) : m_bCancel(cancel) {}
+
+    protected:
+        LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    private:
+        int& m_bCancel;
+    };
+
     void OnCopyNext();
     // Posts the final notice once.
     void End(UINT notice);
@@ -50,6 +71,8 @@ private:
     int m_bCancel = 0;
     int m_nCurrentDisk = 1;   // the first medium is in the drive when the copy starts
     bool m_bEnded = false;
+    CCancelReceiver m_cancelReceiver{m_bCancel};
+    HWND m_hCancelWindow = nullptr;   // written before Start returns, read by the dialog
     CCopyGate m_gate;
     CFileCopier m_copier;
 };

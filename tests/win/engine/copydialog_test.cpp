@@ -12,6 +12,7 @@
 #include "engine/phasemessages.h"
 #include "framework/dialog.h"
 #include "paths/pathvars.h"
+#include "resources/dialogs/answers.h"
 #include "resources/dialogs/copy.h"
 #include "tests/win/engine/copyfakes.h"
 #include "tests/win/profile/testutil.h"
@@ -248,6 +249,29 @@ TEST_F(CopyDialog, ACancelConfirmedDuringAnItemLetsItFinishAndStartsNoOther)
     EXPECT_EQ(std::vector<std::string>({"DeleteFile " + m_dir.File("inst") + "\\F1.TXT",
                                         "DeleteFile " + m_dir.File("inst") + "\\F2.TXT"}),
               m_log.Records());
+}
+
+TEST_F(CopyDialog, ACancelConfirmedWhileTheWorkerAsksIsNotLostInTheQuestionsLoop)
+{
+    AddItems({10, 20});
+    WriteFileBytes(m_dir.File("inst") + "\\F1.TXT", "old");
+    m_installer.m_install = {{VIF_TEMPFILE | VIF_SRCOLD}};
+    // The answers in the order asked: the cancel question comes while the
+    // worker's question is open.
+    m_questions.m_answers = {IDCANCEL, ID_ANSWER_YES};
+    m_questions.m_onAsk = [&](const CCopyQuestion& q) {
+        if (q.kind != CopyPrompt::SourceOlder)
+            return;
+        ::SendMessageA(m_dialog->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        // The question's own loop, as a dialog's: it dispatches what arrives.
+        Pump(300);
+    };
+    Start();
+    ASSERT_TRUE(WaitFinished());
+    EXPECT_EQ(PHASE_CANCELLED, m_view.m_result);
+    EXPECT_EQ("SourceOlder,Cancel", m_questions.Kinds());
+    EXPECT_EQ(1, m_installer.InstallCalls());
+    EXPECT_EQ("new", testutil::ReadBytes(m_dir.File("inst") + "\\F1.TXT"));
 }
 
 TEST_F(CopyDialog, TheWorkerWaitsWhileTheCancelQuestionIsOpen)
