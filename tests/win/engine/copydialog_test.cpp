@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <atomic>
 #include <functional>
 
 #include "engine/copydialog.h"
@@ -15,80 +14,13 @@
 #include "resources/dialogs/answers.h"
 #include "resources/dialogs/copy.h"
 #include "tests/win/engine/copyfakes.h"
+#include "tests/win/engine/windowtest.h"
 #include "tests/win/profile/testutil.h"
 
 using namespace copytest;
 using testutil::CTempDir;
 
 namespace {
-
-// Dispatches this thread's messages until `done` holds or `ms` have passed;
-// false on the time-out.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - start >= ms)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void Pump(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
-// Stands in for the main view: keeps what the copy dialog reports.
-class CViewStandIn : public CWnd {
-public:
-    std::atomic<int> m_nFinished{0};
-    std::atomic<WPARAM> m_result{0};
-    bool Create()
-    {
-        CWnd::RegisterWindowClass("CopyTestView", 0, nullptr);
-        return CreateEx(0, "CopyTestView", "view", WS_OVERLAPPED, 0, 0, 640, 480, nullptr, nullptr);
-    }
-
-protected:
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
-    {
-        if (msg == WM_COPY_FINISHED) {
-            m_result = wParam;
-            ++m_nFinished;
-            return 0;
-        }
-        return Default(msg, wParam, lParam);
-    }
-};
-
-// A top-level window of another thread with a dialog template id, or null.
-HWND FindQuestion(UINT templateId)
-{
-    struct Search {
-        UINT id;
-        HWND found;
-    } search{templateId, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (::IsWindowVisible(h) &&
-                reinterpret_cast<UINT_PTR>(::GetPropA(h, CDialog::TemplateIdProperty())) == s->id) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 class CopyDialog : public testing::Test {
 protected:
@@ -132,7 +64,7 @@ protected:
         ::ShowWindow(m_dialog->GetSafeHwnd(), SW_SHOW);
     }
     void Start() { Start(m_questions); }
-    bool WaitFinished() { return PumpUntil([this] { return m_view.m_nFinished > 0; }, 60000); }
+    bool WaitFinished() { return PumpUntil([this] { return m_view.Count(WM_COPY_FINISHED) > 0; }, 60000); }
     int BarPosition() const
     {
         return static_cast<int>(::SendDlgItemMessageA(m_dialog->GetSafeHwnd(), IDC_COPY_PROGRESS, PBM_GETPOS, 0, 0));
@@ -198,7 +130,7 @@ TEST_F(CopyDialog, TheBarMovesEvenlyByTheSizesOfTheItemsDone)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         m_items.clear();
-        m_view.m_nFinished = 0;
+        m_view.m_received.clear();
         AddItems(row.sizes);
         std::string positions;
         // On the worker, before each install call: the bar as the user sees it.
@@ -209,7 +141,7 @@ TEST_F(CopyDialog, TheBarMovesEvenlyByTheSizesOfTheItemsDone)
         ASSERT_TRUE(WaitFinished());
         positions += std::to_string(BarPosition());
         EXPECT_EQ(row.positions, positions);
-        EXPECT_EQ(PHASE_DONE, m_view.m_result);
+        EXPECT_EQ(PHASE_DONE, m_view.Last(WM_COPY_FINISHED));
         m_dialog.reset();
     }
 }
@@ -224,8 +156,8 @@ TEST_F(CopyDialog, AllItemsDoneIsReportedOnceAndTheHiddenOkEndsNothing)
     Start();
     ASSERT_TRUE(WaitFinished());
     Pump(200);
-    EXPECT_EQ(1, m_view.m_nFinished);
-    EXPECT_EQ(PHASE_DONE, m_view.m_result);
+    EXPECT_EQ(1, m_view.Count(WM_COPY_FINISHED));
+    EXPECT_EQ(PHASE_DONE, m_view.Last(WM_COPY_FINISHED));
     EXPECT_TRUE(::IsWindow(m_dialog->GetSafeHwnd()));
     EXPECT_EQ("F3", m_dialog->GetItemText(IDC_COPY_FILENAME));
     EXPECT_EQ(3, m_installer.InstallCalls());
@@ -243,7 +175,7 @@ TEST_F(CopyDialog, ACancelConfirmedDuringAnItemLetsItFinishAndStartsNoOther)
     };
     Start();
     ASSERT_TRUE(WaitFinished());
-    EXPECT_EQ(PHASE_CANCELLED, m_view.m_result);
+    EXPECT_EQ(PHASE_CANCELLED, m_view.Last(WM_COPY_FINISHED));
     EXPECT_EQ("Cancel", m_questions.Kinds());
     EXPECT_EQ(2, m_installer.InstallCalls());
     EXPECT_EQ(std::vector<std::string>({"DeleteFile " + m_dir.File("inst") + "\\F1.TXT",
@@ -268,7 +200,7 @@ TEST_F(CopyDialog, ACancelConfirmedWhileTheWorkerAsksIsNotLostInTheQuestionsLoop
     };
     Start();
     ASSERT_TRUE(WaitFinished());
-    EXPECT_EQ(PHASE_CANCELLED, m_view.m_result);
+    EXPECT_EQ(PHASE_CANCELLED, m_view.Last(WM_COPY_FINISHED));
     EXPECT_EQ("SourceOlder,Cancel", m_questions.Kinds());
     EXPECT_EQ(1, m_installer.InstallCalls());
     EXPECT_EQ("new", testutil::ReadBytes(m_dir.File("inst") + "\\F1.TXT"));
@@ -298,7 +230,7 @@ TEST_F(CopyDialog, TheWorkerWaitsWhileTheCancelQuestionIsOpen)
     Start();
     ASSERT_TRUE(WaitFinished());
     EXPECT_EQ(1, callsWhileAsking);
-    EXPECT_EQ(PHASE_DONE, m_view.m_result);
+    EXPECT_EQ(PHASE_DONE, m_view.Last(WM_COPY_FINISHED));
     EXPECT_EQ(3, m_installer.InstallCalls());
 }
 
@@ -311,13 +243,13 @@ TEST_F(CopyDialog, AnEndThatArrivesDuringTheCancelQuestionWaitsForItsAnswer)
         // The worker ends its last item and reports; the view must not hear
         // of it (and destroy the dialog) while the question is open.
         Pump(1000);
-        finishedWhileAsking = m_view.m_nFinished;
+        finishedWhileAsking = m_view.Count(WM_COPY_FINISHED);
     };
     m_installer.m_onInstall = [&](int) { Click(IDCANCEL); };
     Start();
     ASSERT_TRUE(WaitFinished());
     EXPECT_EQ(0, finishedWhileAsking);
-    EXPECT_EQ(PHASE_DONE, m_view.m_result);
+    EXPECT_EQ(PHASE_DONE, m_view.Last(WM_COPY_FINISHED));
 }
 
 TEST_F(CopyDialog, EachDiskIsAskedForOnceWhenItsItemsFollowEachOther)
@@ -329,7 +261,7 @@ TEST_F(CopyDialog, EachDiskIsAskedForOnceWhenItsItemsFollowEachOther)
     };
     Start();
     ASSERT_TRUE(WaitFinished());
-    EXPECT_EQ(PHASE_DONE, m_view.m_result);
+    EXPECT_EQ(PHASE_DONE, m_view.Last(WM_COPY_FINISHED));
     EXPECT_EQ(std::vector<std::string>({"ChangeDisk disk=2", "ChangeDisk disk=1"}), m_questions.Asked());
 }
 
@@ -355,13 +287,13 @@ TEST_F(CopyDialog, ClosingTheDialogEndsAWorkerThatIsInsideAQuestion)
         m_installer.m_install = {{row.result}, {row.result}};
         CInteractiveCopyQuestions questions;
         Start(questions);
-        ASSERT_TRUE(PumpUntil([&] { return FindQuestion(row.question) != nullptr; }, 30000));
+        ASSERT_TRUE(PumpUntil([&] { return FindDialog(row.question) != nullptr; }, 30000));
         const HWND dialog = m_dialog->GetSafeHwnd();
         m_dialog->DestroyWindow();
         EXPECT_FALSE(::IsWindow(dialog));
         // The worker has ended: its questions are gone, and nothing new was asked.
-        EXPECT_EQ(nullptr, FindQuestion(row.question));
-        EXPECT_EQ(nullptr, FindQuestion(136));
+        EXPECT_EQ(nullptr, FindDialog(row.question));
+        EXPECT_EQ(nullptr, FindDialog(136));
         m_dialog.reset();
         m_installer.m_install.clear();
     }
