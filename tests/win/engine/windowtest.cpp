@@ -26,23 +26,29 @@ void Pump(DWORD ms)
     PumpUntil([] { return false; }, ms);
 }
 
+namespace {
+struct CDialogSearch {
+    UINT id;
+    HWND found;
+};
+
+// A callback of the system's calling convention (on i686 a lambda is not one).
+BOOL CALLBACK MatchDialog(HWND h, LPARAM p)
+{
+    auto* search = reinterpret_cast<CDialogSearch*>(p);
+    if (::IsWindowVisible(h) &&
+        reinterpret_cast<UINT_PTR>(::GetPropA(h, CDialog::TemplateIdProperty())) == search->id) {
+        search->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
 HWND FindDialog(UINT templateId)
 {
-    struct Search {
-        UINT id;
-        HWND found;
-    } search{templateId, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (::IsWindowVisible(h) &&
-                reinterpret_cast<UINT_PTR>(::GetPropA(h, CDialog::TemplateIdProperty())) == s->id) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CDialogSearch search{templateId, nullptr};
+    ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
