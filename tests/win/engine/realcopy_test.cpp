@@ -1,7 +1,7 @@
 // One file item's copy through Wine's own VerFindFileA and VerInstallFileA,
 // for every result Wine can produce: a compressed file expanded, an older
 // source, a read-only, a locked and a different-type destination, a shared
-// file, a missing source. The media parts (v1.dll, v2.dll, v2app.dll and
+// file, a missing or unreadable source, a directory that cannot be made. The media parts (v1.dll, v2.dll, v2app.dll and
 // their compressed forms v1.dl_, …) lie in "fixtures" beside this program.
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -221,6 +221,25 @@ TEST_F(RealCopy, ADestinationOfAnotherTypeEndsTheCopy)
     EXPECT_EQ(m_fixtures["v2app.dll"], ReadBytes(Target()));
     // The new version the installer left beside it does not stay.
     EXPECT_EQ("", TempFilesIn(m_inst));
+}
+
+TEST_F(RealCopy, ASourceHeldOpenOrADirectoryThatCannotBeMadeEndTheCopy)
+{
+    // The source exists but another program holds it without sharing.
+    {
+        CFileHandle held(::CreateFileA((m_medium + "\\V2.DL_").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                       0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(CopyOutcome::Abort, Copy(Item("V2.DL_")));
+        EXPECT_EQ(std::vector<std::string>{"FailRead path=" + m_medium + "\\V2.DL_ dir=" + m_medium},
+                  m_questions->Asked());
+    }
+    // A file stands where the destination directory should be made.
+    Fresh();
+    WriteFileBytes(m_inst + "\\BIN", "a file");
+    EXPECT_EQ(CopyOutcome::Abort, Copy(Item("V2.DL_", "BIN")));
+    EXPECT_EQ("NoTempFile", m_questions->Kinds());
+    EXPECT_TRUE(m_log->Records().empty());
 }
 
 TEST_F(RealCopy, AMissingSourceEndsTheCopyWithItsPath)
