@@ -34,9 +34,9 @@ CCopyDialog::~CCopyDialog()
 bool CCopyDialog::Create(HWND view)
 {
     m_hView = view;
-    // The progress bar's window class.
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS};
-    ::InitCommonControlsEx(&classes);
+    // The progress bar's window class. InitCommonControlsEx would do it too,
+    // but the common controls of Windows 95 and NT 3.51 do not have it.
+    ::InitCommonControls();
     return CDialog::Create(view);
 }
 
@@ -121,9 +121,9 @@ void CCopyDialog::OnCancel()
     if (!*alive)
         return;
     if (m_pWorker) {
-        // Posted before the worker goes on, so it sees the stop before its next item.
+        // Asked before the worker goes on, so it sees the stop before its next item.
         if (answer == IDCANCEL)
-            m_pWorker->PostCancel();
+            m_pWorker->RequestCancel();
         m_pWorker->GetGate().Resume();
     }
     m_bAskingCancel = false;

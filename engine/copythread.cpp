@@ -16,41 +16,6 @@ CCopyThread::~CCopyThread()
     Stop();
 }
 
-namespace {
-const char kCancelReceiverClass[] = "SetupCopyCancel";
-}  // namespace
-
-LRESULT CCopyThread::CCancelReceiver::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_COPY_CANCEL) {
-        m_bCancel = 1;
-        return 0;
-    }
-    return CWnd::WindowProc(msg, wParam, lParam);
-}
-
-bool CCopyThread::InitInstance()
-{
-    if (!CWnd::RegisterWindowClass(kCancelReceiverClass, 0, nullptr))
-        return false;
-    if (!m_cancelReceiver.CreateEx(0, kCancelReceiverClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr))
-        return false;
-    m_hCancelWindow = m_cancelReceiver.GetSafeHwnd();
-    return true;
-}
-
-int CCopyThread::ExitInstance(int quitCode)
-{
-    // A window goes on the thread that made it.
-    m_cancelReceiver.DestroyWindow();
-    return quitCode;
-}
-
-bool CCopyThread::PostCancel() const
-{
-    return m_hCancelWindow && ::PostMessageA(m_hCancelWindow, WM_COPY_CANCEL, 0, 0);
-}
-
 void CCopyThread::OnThreadMessage(UINT msg, WPARAM, LPARAM)
 {
     switch (msg) {
@@ -83,10 +48,7 @@ void CCopyThread::OnCopyNext()
         End(WM_COPY_ABORTED);
         return;
     }
-    MSG cancel;
-    while (::PeekMessageA(&cancel, m_hCancelWindow, WM_COPY_CANCEL, WM_COPY_CANCEL, PM_REMOVE))
-        m_bCancel = 1;
-    if (m_bCancel) {
+    if (m_bCancelRequested) {
         End(WM_COPY_ABORTED);
         return;
     }

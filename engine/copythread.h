@@ -1,13 +1,13 @@
 #pragma once
 // The copy worker: a thread with its own message queue that copies the file
-// items one per queued message, so that a cancel request posted meanwhile is
-// seen before the next item starts. It reports to its copy dialog with
-// messages and asks its questions on its own thread (CFileCopier).
+// items one per queued message, so that a cancel requested meanwhile is seen
+// before the next item starts. It reports to its copy dialog with messages
+// and asks its questions on its own thread (CFileCopier).
 #include <windows.h>
+#include <atomic>
 
 #include "engine/filecopier.h"
 #include "framework/thread.h"
-#include "framework/window.h"
 #include "script/setupdoc.h"
 
 // Worker to dialog. wParam: bytes of an item done (or left in use); sent, so
@@ -19,8 +19,6 @@ constexpr UINT WM_COPY_DONE = WM_USER + 21;
 constexpr UINT WM_COPY_ABORTED = WM_USER + 22;
 // Dialog to worker thread: begin copying.
 constexpr UINT WM_COPY_START = WM_USER + 30;
-// Dialog to worker: stop at the next item (PostCancel).
-constexpr UINT WM_COPY_CANCEL = WM_USER + 32;
 // Worker to itself: copy the next item.
 constexpr UINT WM_COPY_NEXT = WM_USER + 31;
 
@@ -37,30 +35,15 @@ public:
     void SetItems(const CItemList<CFileItem>* items) { m_pItems = items; }
 
     CCopyGate& GetGate() { return m_gate; }
-    // Asks the worker to stop before its next item. The request goes to a
-    // window of the worker, not to its thread queue: while the worker shows a
-    // question, that question's loop dispatches window messages, and drops
-    // messages posted to the thread.
-    bool PostCancel() const;
+    // From the dialog: stop before the next item. A flag, not a message to
+    // the thread: while the worker shows a question, that question's loop
+    // would take such a message from the queue and drop it.
+    void RequestCancel() { m_bCancelRequested = true; }
 
 protected:
-    bool InitInstance() override;
-    int ExitInstance(int quitCode) override;
     void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // A message-only window of the worker thread that takes WM_COPY_CANCEL.
-    class CCancelReceiver : public CWnd {
-    public:
-        explicit CCancelReceiver(int& cancel) : m_bCancel(cancel) {}
-
-    protected:
-        LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        int& m_bCancel;
-    };
-
     void OnCopyNext();
     // Posts the final notice once.
     void End(UINT notice);
@@ -68,11 +51,10 @@ private:
     HWND m_hDialog = nullptr;
     const CItemList<CFileItem>* m_pItems = nullptr;
     size_t m_nIndex = 0;
-    int m_bCancel = 0;
     int m_nCurrentDisk = 1;   // the first medium is in the drive when the copy starts
     bool m_bEnded = false;
-    CCancelReceiver m_cancelReceiver{m_bCancel};
-    HWND m_hCancelWindow = nullptr;   // written before Start returns, read by the dialog
+    // Set by the dialog, read by the worker; it only ever goes from false to true.
+    std::atomic<bool> m_bCancelRequested{false};
     CCopyGate m_gate;
     CFileCopier m_copier;
 };
