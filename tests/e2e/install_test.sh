@@ -193,6 +193,8 @@ UNINSTAL.INF
 2=C:\テスト製品\DOC\HELP.TXT
 3=C:\テスト製品\追加\深い\EXTRA.TXT
 4=C:\テスト製品\UNINSTAL.INF
+[DeleteShortCut]
+0=C:\windows\Profiles\tester\ｽﾀｰﾄ ﾒﾆｭｰ\ﾌﾟﾛｸﾞﾗﾑ\テスト グループ\アンインストール.lnk
 [DeleteDirectory]
 0=C:\テスト製品
 1=C:\テスト製品\BIN
