@@ -10,7 +10,7 @@
 
 #include "checker/medium.h"
 #include "checker/scriptcheck.h"
-#include "checker/scriptsource.h"
+#include "hostio/scriptsource.h"
 
 namespace {
 
