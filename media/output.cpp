@@ -97,14 +97,15 @@ bool WriteMedium(const CMediaPlan& plan, IProductFolder& product, const std::str
         out.pop_back();
     const HostKind existing = HostKindOf(out);
     if (existing != HostKind::Missing) {
-        if (!options.m_bReplace) {
+        // An empty folder made for the medium is used; anything else only
+        // with --replace, and only an earlier medium: --replace must never
+        // delete a folder that happens to have the output's name.
+        std::vector<std::string> names;
+        const bool empty = existing == HostKind::Directory && HostListDirectory(out, names) && names.empty();
+        if (!empty && !options.m_bReplace) {
             Fail(findings, MediaMessageId::OutputExists, {outDir});
             return false;
         }
-        // Only an earlier medium (or nothing at all) is replaced: --replace
-        // must never delete a folder that happens to have the output's name.
-        std::vector<std::string> names;
-        const bool empty = existing == HostKind::Directory && HostListDirectory(out, names) && names.empty();
         if (!empty && HostKindOf(HostJoin(HostJoin(out, "DISK1"), "DISK1")) != HostKind::File) {
             Fail(findings, MediaMessageId::OutputNotMedium, {outDir, kHostSeparator});
             return false;

@@ -341,7 +341,9 @@ void CPlanner::PlaceLine(CFileLine& line)
     auto found = m_groupsByPath.find(key);
     if (found != m_groupsByPath.end()) {
         CGroup* group = found->second;
-        if (PathKey(group->m_productPath) != PathKey(productPath)) {
+        // The product's own spellings: a Linux folder may hold A.DAT and
+        // a.dat, two files that would be one on the medium.
+        if (group->m_productPath != productPath) {
             Report(line.m_nLine, MediaMessageId::MediumPathConflict,
                    {JoinPath(path), std::to_string(disk ? disk : 1), JoinPath(group->m_productPath),
                     std::to_string(group->m_lines.front()), JoinPath(productPath)});
@@ -659,6 +661,8 @@ CMediaPlan PlanMedia(const std::string& script, IProductFolder& product, const C
 
 std::vector<CFinding> CheckPlannedMedium(const CMediaPlan& plan)
 {
+    if (plan.m_strScript.empty())
+        return {};   // the script could not be read (a NUL byte)
     if (plan.m_files.empty())
         return CheckScript(plan.m_strScript);   // no medium was laid out
     CPlannedMedium medium(plan);
