@@ -8,6 +8,7 @@
 #include "paths/field.h"
 #include "paths/mbcs.h"
 #include "profile/initext.h"
+#include "profile/binaryrule.h"
 #include "profile/intrule.h"
 #include "script/configtext.h"
 #include "script/lineformat.h"
@@ -321,6 +322,14 @@ void CChecker::CheckLine(const CFileProfileEntry& entry, const LineFormat& forma
             Report(line, MessageId::IniModeNothing, {std::to_string(mode)});
         else if (low == 4 && FieldText(format, value, kIniSection).empty())
             Report(line, MessageId::IniModeDeletesFile, {entry.m_strKey});
+    } else if (&format == &kRegLine && FieldNumber(format, value, kRegType) == script_values::kRegBinary) {
+        // The installer parses the data with the same rule and writes
+        // nothing at all when it is malformed.
+        const std::string data = FieldText(format, value, kRegData);
+        std::vector<unsigned char> bytes;
+        std::size_t bad = 0;
+        if (!ParseScriptBinary(data, bytes, &bad))
+            Report(line, MessageId::BinaryDataMalformed, {data, std::to_string(bad + 1)});
     } else if (&format == &kLogoOtherLine) {
         Report(line, MessageId::LogoNotPainted, {GetField(value, kLogoOtherKind, "", ",")});
     }
