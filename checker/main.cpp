@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "checker/codepage.h"
+#include "hostio/codepage.h"
 #include "checker/medium.h"
 #include "checker/scriptcheck.h"
-#include "checker/scriptsource.h"
+#include "hostio/scriptsource.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-#include "checker/codepage.h"
+#include "hostio/codepage.h"
 #include "compress/szdd.h"
 
 long long SzddExpandedSize(const std::string& header)

@@ -1,5 +1,7 @@
 #include "checker/findings.h"
 
+#include "hostio/messagetext.h"
+
 namespace {
 
 struct CMessageText {
@@ -30,19 +32,5 @@ const char* MessageIdName(MessageId id)
 std::string FormatMessage(const CFinding& finding, Language language)
 {
     const CMessageText& text = kMessages[static_cast<int>(finding.m_id)];
-    const std::string pattern =
-        language == Language::Japanese ? text.m_pszJapanese : text.m_pszEnglish;
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
-            pattern[i + 1] >= '0' && pattern[i + 1] <= '9') {
-            const std::size_t arg = static_cast<std::size_t>(pattern[i + 1] - '0');
-            if (arg < finding.m_args.size())
-                out += finding.m_args[arg];
-            i += 2;
-            continue;
-        }
-        out += pattern[i];
-    }
-    return out;
+    return FillMessage(language == Language::Japanese ? text.m_pszJapanese : text.m_pszEnglish, finding.m_args);
 }

@@ -8,42 +8,12 @@
 #include "paths/field.h"
 #include "paths/mbcs.h"
 #include "profile/initext.h"
+#include "profile/binaryrule.h"
 #include "profile/intrule.h"
+#include "script/configtext.h"
 #include "script/lineformat.h"
 
 namespace {
-
-char Upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Upper(a[i]) != Upper(b[i]))
-            return false;
-    }
-    return true;
-}
-
-bool IsProfileBlank(char c)
-{
-    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A;
-}
-
-std::string TrimProfileBlanks(const std::string& s)
-{
-    std::size_t begin = 0;
-    std::size_t end = s.size();
-    while (begin < end && IsProfileBlank(s[begin]))
-        ++begin;
-    while (end > begin && IsProfileBlank(s[end - 1]))
-        --end;
-    return s.substr(begin, end - begin);
-}
 
 // The number of fields GetField sees in a value: commas outside double quotes.
 int CountFields(const std::string& value)
@@ -75,98 +45,6 @@ bool IsWholeInteger(const std::string& text)
     while (i < text.size() && IsProfileBlank(text[i]))
         ++i;
     return i == text.size();
-}
-
-// An entry of [Config] as the private-profile functions read it.
-struct CProfileEntry {
-    std::string m_strName;
-    std::string m_strValue;   // as GetPrivateProfileString returns it
-    int m_nLine = 0;
-};
-
-struct CProfileSectionRead {
-    bool m_bFound = false;
-    int m_nLine = 0;
-    std::vector<CProfileEntry> m_entries;
-    std::vector<int> m_duplicateLines;   // later sections of the same name
-};
-
-// The last "]" of a line that is a character of its own (not the second
-// byte of a double-byte character); npos if none.
-std::size_t LastClosingBracket(const std::string& line)
-{
-    std::size_t found = std::string::npos;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size()) {
-            ++i;
-            continue;
-        }
-        if (line[i] == ']')
-            found = i;
-    }
-    return found;
-}
-
-// Reads one section the way the private-profile functions do: lines end at
-// CR or LF, blanks around lines, names and values go, a header's name is
-// trimmed, the first section whose name matches without regard to ASCII case
-// is the one read, and a value loses one pair of enclosing quotes.
-CProfileSectionRead ReadProfileSection(const std::string& text, const std::string& wanted)
-{
-    CProfileSectionRead result;
-    int line = 1;
-    bool inWanted = false;
-    std::size_t next = 0;
-    while (next < text.size()) {
-        std::size_t begin = next;
-        while (next < text.size() && text[next] != '\n' && text[next] != '\r')
-            ++next;
-        const int thisLine = line;
-        std::string raw = text.substr(begin, next - begin);
-        // The line count follows the installer's own parser (CR LF and LF CR
-        // are one line end); only line numbers depend on it here.
-        while (next < text.size() && (text[next] == '\n' || text[next] == '\r')) {
-            const char c = text[next++];
-            ++line;
-            if (next < text.size() && text[next] == (c == '\n' ? '\r' : '\n'))
-                ++next;
-        }
-        const std::string trimmed = TrimProfileBlanks(raw);
-        if (trimmed.empty())
-            continue;
-        if (trimmed[0] == '[') {
-            const std::size_t close = LastClosingBracket(trimmed);
-            if (close != std::string::npos) {
-                const std::string name = TrimProfileBlanks(trimmed.substr(1, close - 1));
-                const bool match = SameIgnoringCase(name, wanted);
-                if (match && result.m_bFound)
-                    result.m_duplicateLines.push_back(thisLine);
-                inWanted = match && !result.m_bFound;
-                if (inWanted) {
-                    result.m_bFound = true;
-                    result.m_nLine = thisLine;
-                }
-                continue;
-            }
-        }
-        if (!inWanted)
-            continue;
-        CProfileEntry entry;
-        entry.m_nLine = thisLine;
-        const std::size_t equals = trimmed.find('=');
-        if (equals == std::string::npos) {
-            entry.m_strName = trimmed;
-        } else {
-            entry.m_strName = TrimProfileBlanks(trimmed.substr(0, equals));
-            std::string value = TrimProfileBlanks(trimmed.substr(equals + 1));
-            if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-                value.back() == value[0])
-                value = value.substr(1, value.size() - 2);
-            entry.m_strValue = value;
-        }
-        result.m_entries.push_back(entry);
-    }
-    return result;
 }
 
 class CChecker {
@@ -237,7 +115,7 @@ void CChecker::CheckBoolean(int line, const char* key, const std::string& value)
     // Spellings that mean true to a person but false to the installer.
     static const char* const kMeantTrue[] = {"TRUE", "YES", "ON", "1", "Y"};
     for (const char* word : kMeantTrue) {
-        if (SameIgnoringCase(value, word)) {
+        if (SameIgnoringAsciiCase(value, word)) {
             Report(line, MessageId::BooleanReadAsFalse, {key, value});
             return;
         }
@@ -260,7 +138,7 @@ void CChecker::CheckConfig()
             continue;   // comments
         const ConfigKey* key = nullptr;
         for (int i = 0; i < kConfigKeyCount; ++i) {
-            if (SameIgnoringCase(entry.m_strName, kConfigKeys[i].m_pszName))
+            if (SameIgnoringAsciiCase(entry.m_strName, kConfigKeys[i].m_pszName))
                 key = &kConfigKeys[i];
         }
         if (!key) {
@@ -351,7 +229,7 @@ void CChecker::CheckPathVariables(int line, const std::string& text)
         int best = 3;
         for (int v = 0; v < kPathVarCount; ++v) {
             const char* candidate = PathVarToken(static_cast<PathVar>(v));
-            if (SameIgnoringCase(token, candidate)) {
+            if (SameIgnoringAsciiCase(token, candidate)) {
                 known = true;
                 break;
             }
@@ -444,6 +322,14 @@ void CChecker::CheckLine(const CFileProfileEntry& entry, const LineFormat& forma
             Report(line, MessageId::IniModeNothing, {std::to_string(mode)});
         else if (low == 4 && FieldText(format, value, kIniSection).empty())
             Report(line, MessageId::IniModeDeletesFile, {entry.m_strKey});
+    } else if (&format == &kRegLine && FieldNumber(format, value, kRegType) == script_values::kRegBinary) {
+        // The installer parses the data with the same rule and writes
+        // nothing at all when it is malformed.
+        const std::string data = FieldText(format, value, kRegData);
+        std::vector<unsigned char> bytes;
+        std::size_t bad = 0;
+        if (!ParseScriptBinary(data, bytes, &bad))
+            Report(line, MessageId::BinaryDataMalformed, {data, std::to_string(bad + 1)});
     } else if (&format == &kLogoOtherLine) {
         Report(line, MessageId::LogoNotPainted, {GetField(value, kLogoOtherKind, "", ",")});
     }
@@ -472,7 +358,7 @@ void CChecker::ClassifyUnread(const CFileProfileSection& section)
     }
     const std::string& name = section.m_strName;
     for (const std::string& candidate : names) {
-        if (SameIgnoringCase(name, candidate)) {
+        if (SameIgnoringAsciiCase(name, candidate)) {
             Report(section.m_nLine, MessageId::SectionCase, {name, candidate});
             return;
         }
@@ -483,13 +369,13 @@ void CChecker::ClassifyUnread(const CFileProfileSection& section)
         const std::string suffix = name.substr(colons + 2);
         bool itemSuffix = false;
         for (const LineFormat* f : kItemFormats) {
-            itemSuffix = itemSuffix || SameIgnoringCase(suffix, f->m_pszSection) ||
-                         SameIgnoringCase(suffix, f->m_pszOptionSection);
+            itemSuffix = itemSuffix || SameIgnoringAsciiCase(suffix, f->m_pszSection) ||
+                         SameIgnoringAsciiCase(suffix, f->m_pszOptionSection);
         }
         const bool knownPrefix =
-            SameIgnoringCase(prefix + "::", kCommonPrefix) ||
+            SameIgnoringAsciiCase(prefix + "::", kCommonPrefix) ||
             std::any_of(m_options.begin(), m_options.end(),
-                        [&](const std::string& o) { return SameIgnoringCase(o, prefix); });
+                        [&](const std::string& o) { return SameIgnoringAsciiCase(o, prefix); });
         if (itemSuffix && !knownPrefix) {
             Report(section.m_nLine, MessageId::SectionNoSuchOption, {name, prefix});
             return;
@@ -517,7 +403,7 @@ void CChecker::CheckSections()
     bool singleOptionReported = false;
     for (const CFileProfileSection& section : m_sections) {
         const std::string& name = section.m_strName;
-        if (SameIgnoringCase(name, kConfigSection))
+        if (SameIgnoringAsciiCase(name, kConfigSection))
             continue;   // read through the private-profile rules
         const LineFormat* format = nullptr;
         bool known = false;
@@ -660,9 +546,9 @@ int EditDistance(const std::string& a, const std::string& b)
         d[0][j] = static_cast<int>(j);
     for (std::size_t i = 1; i <= n; ++i) {
         for (std::size_t j = 1; j <= m; ++j) {
-            const int cost = Upper(a[i - 1]) == Upper(b[j - 1]) ? 0 : 1;
+            const int cost = UpperAscii(a[i - 1]) == UpperAscii(b[j - 1]) ? 0 : 1;
             d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
-            if (i > 1 && j > 1 && Upper(a[i - 1]) == Upper(b[j - 2]) && Upper(a[i - 2]) == Upper(b[j - 1]))
+            if (i > 1 && j > 1 && UpperAscii(a[i - 1]) == UpperAscii(b[j - 2]) && UpperAscii(a[i - 2]) == UpperAscii(b[j - 1]))
                 d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
         }
     }

@@ -10,7 +10,7 @@
 
 #include "checker/medium.h"
 #include "checker/scriptcheck.h"
-#include "checker/scriptsource.h"
+#include "hostio/scriptsource.h"
 
 namespace {
 
@@ -136,6 +136,16 @@ TEST(CheckerTest, ItemLinesAgainstTheirFormats)
         {"registry type in lower case", "[RegUpdates]\nUSERS=.DEFAULT\\X,V,dword,5\n", {"18:KeywordFallback"}},
         {"registry line without key path", "[RegUpdates]\nUSERS=,V,SZ,1\n", {"18:RequiredFieldEmpty"}},
         {"a clean registry line", "[RegUpdates]\nLOCAL_MACHINE=SOFTWARE\\$UserName$,V,DWORD,5,1\n", {}},
+        {"binary data in bytes apart", "[RegUpdates]\nLOCAL_MACHINE=SOFTWARE\\X,V,BINARY,\"de,AD, be ef\"\n", {}},
+        {"binary data together, and none", "[RegUpdates]\nLOCAL_MACHINE=SOFTWARE\\X,V,BINARY,DEADBEEF\n"
+                                            "LOCAL_MACHINE=SOFTWARE\\X,W,BINARY,\n", {}},
+        {"binary data of an odd count", "[RegUpdates]\nLOCAL_MACHINE=SOFTWARE\\X,V,BINARY,DEADBEE\n",
+         {"18:BinaryDataMalformed"}},
+        {"binary data written as a number", "[RegUpdates]\nLOCAL_MACHINE=SOFTWARE\\X,V,BINARY,0x12\n",
+         {"18:BinaryDataMalformed"}},
+        {"a separator inside a byte", "[RegUpdates]\nLOCAL_MACHINE=SOFTWARE\\X,V,BINARY,D E\n",
+         {"18:BinaryDataMalformed"}},
+        {"hexadecimal text under SZ is no binary", "[RegUpdates]\nLOCAL_MACHINE=SOFTWARE\\X,V,SZ,xyz\n", {}},
         {"INI mode 5", "[IniUpdates]\nWIN.INI=Sec,Key,V,5\n", {"18:IniModeNothing"}},
         {"INI mode 8", "[IniUpdates]\nWIN.INI=Sec,Key,V,8\n", {"18:IniModeNothing"}},
         {"INI mode 4 on an empty section", "[IniUpdates]\nAPP.INI=,,,4\n",

@@ -14,6 +14,9 @@ bool LooksLikeUtf8(const std::string& bytes);
 // A medium path as the host's file system names it (separators, and on
 // Linux the UTF-8 spelling of Japanese names).
 std::string ToHostPath(const std::string& cp932Path);
+// A name from the host's file system in code page 932; false when it has
+// a character code page 932 does not.
+bool HostNameToCp932(const std::string& hostName, std::string& cp932);
 bool IsHostSeparator(char c);
 extern const char kHostSeparator[];
 

@@ -1,4 +1,4 @@
-#include "checker/codepage.h"
+#include "hostio/codepage.h"
 
 #include <windows.h>
 
@@ -71,6 +71,12 @@ bool LooksLikeUtf8(const std::string& bytes)
 std::string ToHostPath(const std::string& cp932Path)
 {
     return cp932Path;   // the ANSI file functions take code page 932 names
+}
+
+bool HostNameToCp932(const std::string& hostName, std::string& cp932)
+{
+    cp932 = hostName;   // FindFirstFileA gives names in the ANSI code page
+    return true;
 }
 
 bool HostPrefersJapanese()

@@ -1,9 +1,9 @@
-#include "checker/scriptsource.h"
+#include "hostio/scriptsource.h"
 
 #include <fstream>
 #include <iterator>
 
-#include "checker/codepage.h"
+#include "hostio/codepage.h"
 
 bool ScriptSourceToCp932(const std::string& bytes, std::string& cp932, std::string& problem)
 {

@@ -1,4 +1,4 @@
-#include "checker/codepage.h"
+#include "hostio/codepage.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -86,6 +86,11 @@ std::string ToHostPath(const std::string& cp932Path)
             c = '/';
     }
     return utf8;
+}
+
+bool HostNameToCp932(const std::string& hostName, std::string& cp932)
+{
+    return Utf8ToCp932(hostName, cp932);
 }
 
 bool HostPrefersJapanese()
