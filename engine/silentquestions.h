@@ -41,12 +41,12 @@ std::string AnswerName(CopyPrompt kind, INT_PTR answer);
 
 class CSilentCopyQuestions : public ICopyQuestions {
 public:
-    // markerExists: whether a file exists (the disk marker); the file system's
-    // by default. sleep: waits that many milliseconds; Sleep by default.
+    // Both must outlive the questions.
     CSilentCopyQuestions(const CResponseFile& responses, CSilentStops& stops);
     INT_PTR Ask(const CCopyQuestion& question) override;
 
-    // Tests replace the file system and the clock.
+    // Whether the disk marker is there (the file system's answer), and the
+    // wait between two looks (Sleep): tests replace both.
     std::function<bool(const std::string&)> m_markerExists;
     std::function<void(unsigned)> m_sleep;
     // Time between two looks for a disk marker.
