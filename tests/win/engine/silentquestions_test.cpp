@@ -104,6 +104,7 @@ TEST(SilentCopy, EveryQuestionWithAndWithoutItsAnswer)
         ::CreateDirectoryA(medium.c_str(), nullptr);
         ::CreateDirectoryA(inst.c_str(), nullptr);
         SetSrcDir(medium);
+        SetInstDir(inst);
         WriteFileBytes(medium + "\\A.DL_", "compressed");
         WriteFileBytes(inst + "\\A.DLL", "old");
 
@@ -111,7 +112,6 @@ TEST(SilentCopy, EveryQuestionWithAndWithoutItsAnswer)
         item.m_strName = "A";
         item.m_nDisk = 1;
         item.m_strSourceName = "A.DL_";
-        item.m_strDestDir = inst;
         item.m_strDestName = "A.DLL";
         item.m_nSize = 100;
         item.m_nFlags = 1;
@@ -133,6 +133,7 @@ TEST(SilentCopy, EveryQuestionWithAndWithoutItsAnswer)
         EXPECT_EQ(flags.m_bOlder || flags.m_bDifferent, c.overwriteAll) << c.name;
         EXPECT_FALSE(testutil::FileExistsA(inst + "\\ver1e3e.tmp")) << c.name << ": the temporary file is left";
         SetSrcDir("");
+        SetInstDir("");
     }
 }
 
