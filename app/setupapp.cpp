@@ -125,8 +125,8 @@ BOOL CSetupApp::InitInstance()
     m_bWindows95 = platform.m_bWindows95;
     m_dwWindowsVersion = platform.m_dwWindowsVersion;
     LogStep("platform: " + std::string(m_bWindowsNT ? "Windows NT" : m_bWindows95 ? "Windows 95" : "Windows") +
-            " version " + std::to_string(LOBYTE(LOWORD(m_dwWindowsVersion))) + "." +
-            std::to_string(HIBYTE(LOWORD(m_dwWindowsVersion))) + ", code page " + std::to_string(::GetACP()) +
+            " version " + std::to_string(HIWORD(m_dwWindowsVersion)) + "." +
+            std::to_string(LOWORD(m_dwWindowsVersion)) + ", code page " + std::to_string(::GetACP()) +
             ", Windows directory " + GetWindowsDir());
 
     std::string prepareError;
