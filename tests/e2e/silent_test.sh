@@ -110,13 +110,16 @@ state() {
 
 # ---- silent runs ----
 
-# Any window that X shows, at any depth (in a Wine desktop, windows are
-# children of its window), one id a line; Wine's desktop window itself is
-# none of the program's.
+# Any window that X shows of the launcher or setup, at any depth (in a Wine
+# desktop, windows are children of its window), one id a line. Windows of
+# other programs do not count: the Program Manager that Wine runs for the
+# DDE conversation on NT 3.51 shows the new group, as it would on Windows.
 viewable_windows() {
-    local id
-    for id in $(xwininfo -root -tree 2>/dev/null | grep -v 'Wine desktop' | awk '$1 ~ /^0x/ { print $1 }'); do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
+    local id pid
+    for id in $(xwininfo -root -tree 2>/dev/null | awk '$1 ~ /^0x/ { print $1 }'); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
+        pid=$(xprop -id "$id" _NET_WM_PID 2>/dev/null | awk '{ print $3 }')
+        [ -n "$pid" ] && ps -o args= -p "$pid" 2>/dev/null | grep -qi 'setup\.exe' && echo "$id"
     done
 }
 # silent NAME EXIT ARGS...: runs the launcher from D: with ARGS, bounded,
@@ -214,7 +217,7 @@ done
 v=nt40
 make_medium $v
 m=$T/medium-$v
-sed -i 's/^EXTRA=1,/EXTRA=2,/' "$m/SETUP.INF"
+sed -i 's/^EXTRA=1,/EXTRA=2,/; s/SilentE2E-nt40/SilentE2E-disk/' "$m/SETUP.INF"
 printf '[Questions]\r\nDiskTimeout=2\r\n' > "$(C)/disk.iss"
 rm -rf "$(unix "C:\\無人 $v")"
 silent "no-disk" 5 /s '/f1C:\disk.iss' '/f2C:\disk.txt' /log 'C:\disk.log'
@@ -229,7 +232,7 @@ log_has "no disk" "$(C)/disk.log" 'uninstall record: DeleteFile C:\\無人 nt40\
 # The records so far stay in the log (as after an interactive abort); the
 # uninstaller is not registered.
 expect "no disk: no uninstall registration" "" \
-    "$(reg_values "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\SilentE2E-$v")"
+    "$(reg_values "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\SilentE2E-disk")"
 
 # ---- killed while it waits: the log is complete up to there ----
 printf '[Questions]\r\nDiskTimeout=100\r\n' > "$(C)/wait.iss"
@@ -264,4 +267,10 @@ expect "the launcher's failure: the result file" \
     "failed-before-copy 1 SETUP.INF(SETUP.IN_)ファイルが見つかりません。 セットアップを中止します。" \
     "$(text_of "$(C)/launcher.txt")"
 
+# The watch for windows sees one: the same failure without /s shows its box.
+start_program shown 'D:\SETUP.EXE' '/f2C:\shown.txt'
+seen=
+for _ in $(seq 100); do seen=$(viewable_windows); [ -n "$seen" ] && break; sleep 0.3; done
+[ -n "$seen" ] && ok "without /s the launcher's box is seen" || fail "the launcher's box was not seen"
+stop_program shown
 return $e2e_failed
