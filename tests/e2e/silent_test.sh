@@ -260,6 +260,12 @@ silent "bad-choice" 6 /s '/f1C:\option.iss' '/f2C:\option.txt'
 expect "an option the script lacks: the result file" \
     "bad-command-line 6 response file C:\\option.iss: Option 全部 is no install option of the script" \
     "$(text_of "$(C)/option.txt")"
+# Without /s the misuse is told in a box, and the exit code is the same.
+if gui_run "bad-interactive" "$dir/scenarios/silent-badline.txt" 6 'D:\SETUP.EXE' /bogus; then
+    ok "an unknown option without /s: the box, exit code 6"
+else
+    fail "an unknown option without /s: the box or the exit code"
+fi
 # The launcher's own failure goes to the result file too, without a box.
 rm "$T/medium-nt40/SETUP.INF"
 silent "no-script" 1 /s '/f2C:\launcher.txt'
