@@ -1,6 +1,15 @@
 #include "app/enginephases.h"
 
 #include "app/mainframe.h"
+#include "services/installlog.h"
+
+void LogDiskCheck(const std::vector<CDiskItem>& disks)
+{
+    for (const CDiskItem& disk : disks)
+        LogStep(std::string("disk check ") + disk.m_cDrive + ": free " + std::to_string(disk.FreeKB()) +
+                " KB, needed " + std::to_string(disk.NeededKB()) + " KB" + (disk.IsShort() ? ", short" : "") +
+                (disk.m_bFreeSpaceKnown ? "" : ", free space unknown"));
+}
 
 bool CDiskCheckPhase::Start(CWnd& view, CItemList<CFileItem>* files, const std::string&, const std::string&)
 {
@@ -20,8 +29,11 @@ INT_PTR CDiskCheckPhase::AskShortage(CWnd& view)
 
 void CDiskCheckPhase::Close()
 {
+    LogDiskCheck(m_dialog.GetDisks());
     m_dialog.DestroyWindow();
 }
+
+CCopyPhase::CCopyPhase(ICopyQuestions& questions, bool show) : m_questions(questions), m_bShow(show) {}
 
 bool CCopyPhase::Start(CWnd& view, CItemList<CFileItem>* files, const std::string&, const std::string&,
                        const std::string&)
@@ -35,7 +47,8 @@ bool CCopyPhase::Start(CWnd& view, CItemList<CFileItem>* files, const std::strin
         m_pDialog.reset();
         return false;
     }
-    ::ShowWindow(m_pDialog->GetSafeHwnd(), SW_SHOW);
+    if (m_bShow)
+        ::ShowWindow(m_pDialog->GetSafeHwnd(), SW_SHOW);
     return true;
 }
 

@@ -19,16 +19,25 @@ private:
 
 // The copy records into the uninstall log of the main frame that holds the
 // view. The install directory, option and folder name are in the expanded
-// paths and the items already.
+// paths and the items already. The questions are the factory's, which
+// outlives the phase; the version installer's calls go to the install log.
 class CCopyPhase : public ICopyWindow {
 public:
+    // show: false for a silent run, whose copy dialog stays hidden (its
+    // worker reports to it all the same).
+    explicit CCopyPhase(ICopyQuestions& questions, bool show = true);
     bool Start(CWnd& view, CItemList<CFileItem>* files, const std::string& installDir,
                const std::string& option, const std::string& groupName) override;
     void Close() override;
 
 private:
-    CInteractiveCopyQuestions m_questions;
-    CVersionInstaller m_installer;
+    ICopyQuestions& m_questions;
+    bool m_bShow;
+    CVersionInstaller m_system;
+    CLoggedVersionInstaller m_installer{m_system};
     // Last: the dialog and its worker go before what they use.
     std::unique_ptr<CCopyDialog> m_pDialog;
 };
+
+// Writes each drive of a finished check into the install log.
+void LogDiskCheck(const std::vector<CDiskItem>& disks);

@@ -4,6 +4,7 @@
 #include "app/setupapp.h"
 #include "app/setupview.h"
 #include "script/setupdoc.h"
+#include "services/installlog.h"
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
@@ -58,6 +59,7 @@ IProgramManager* CMainFrame::GetProgramManager()
 
 void CMainFrame::Execute(const std::string& command)
 {
+    LogStep("DDE " + command + (m_pProgman ? "" : ": no Program Manager conversation"));
     // Each command waits a second at most for the Program Manager's answer.
     if (m_pProgman)
         m_pProgman->Execute(command.c_str(), 1000);
@@ -88,54 +90,63 @@ CSetupDoc* CMainFrame::UninstallDocument() const
 
 void CMainFrame::LogDeleteFile(const std::string& path)
 {
+    LogStep(std::string("uninstall record: DeleteFile ") + path);
     if (CSetupDoc* doc = UninstallDocument())
         m_uninstallLog.DeleteFile(doc->m_strUninstallLogPath, path);
 }
 
 void CMainFrame::LogCreatedDirectory(const std::string& path)
 {
+    LogStep(std::string("uninstall record: CreatedDirectory ") + path);
     if (UninstallDocument())
         m_uninstallLog.CreatedDirectory(path);
 }
 
 void CMainFrame::LogDeleteShortCut(const std::string& path)
 {
+    LogStep(std::string("uninstall record: DeleteShortCut ") + path);
     if (CSetupDoc* doc = UninstallDocument())
         m_uninstallLog.DeleteShortCut(doc->m_strUninstallLogPath, path);
 }
 
 void CMainFrame::LogDeleteProgramGroup(const std::string& name)
 {
+    LogStep(std::string("uninstall record: DeleteProgramGroup ") + name);
     if (CSetupDoc* doc = UninstallDocument())
         m_uninstallLog.DeleteProgramGroup(doc->m_strUninstallLogPath, name);
 }
 
 void CMainFrame::LogUnregisterOcx(const COcxItem& item)
 {
+    LogStep(std::string("uninstall record: UnregisterOcx ") + item.m_strPath);
     if (CSetupDoc* doc = UninstallDocument())
         m_uninstallLog.UnregisterOcx(doc->m_strUninstallLogPath, item);
 }
 
 void CMainFrame::LogDeleteIniFile(const std::string& path)
 {
+    LogStep(std::string("uninstall record: DeleteIniFile ") + path);
     if (CSetupDoc* doc = UninstallDocument())
         m_uninstallLog.DeleteIniFile(doc->m_strUninstallLogPath, path);
 }
 
 void CMainFrame::LogDeleteIniSection(const CIniItem& item)
 {
+    LogStep(std::string("uninstall record: DeleteIniSection ") + item.m_strFile + " [" + item.m_strSection + "] " + item.m_strKey);
     if (CSetupDoc* doc = UninstallDocument())
         m_uninstallLog.DeleteIniSection(doc->m_strUninstallLogPath, item);
 }
 
 void CMainFrame::LogDeleteIniKeyword(const CIniItem& item)
 {
+    LogStep(std::string("uninstall record: DeleteIniKeyword ") + item.m_strFile + " [" + item.m_strSection + "] " + item.m_strKey);
     if (CSetupDoc* doc = UninstallDocument())
         m_uninstallLog.DeleteIniKeyword(doc->m_strUninstallLogPath, item);
 }
 
 void CMainFrame::LogDeleteIniValue(const CIniItem& item)
 {
+    LogStep(std::string("uninstall record: DeleteIniValue ") + item.m_strFile + " [" + item.m_strSection + "] " + item.m_strKey);
     if (CSetupDoc* doc = UninstallDocument())
         m_uninstallLog.DeleteIniValue(doc->m_strUninstallLogPath, item);
 }
@@ -149,4 +160,5 @@ void CMainFrame::RegisterUninstall()
     registration.m_strProduct = doc->GetProduct();
     registration.m_strUninstallKey = doc->m_strUninstallKey;
     m_uninstallLog.Register(doc->m_strUninstallLogPath, registration);
+    LogStep("uninstall registered: " + doc->m_strUninstallKey + ", log " + doc->m_strUninstallLogPath);
 }

@@ -71,9 +71,27 @@ public:
     virtual bool Start(CWnd& view, const CUpdateLists& lists, const std::string& groupName) = 0;
 };
 
+// How the install sequence ended.
+enum class InstallEnd {
+    Installed,          // the system update is done and the uninstaller registered
+    WizardCancelled,
+    ShortageAborted,    // a drive lacks space and the installation stops
+    CopyAborted,        // by the user, or by an error notice of the copy
+    NothingToInstall,   // the script has no files
+};
+
 class IPhaseWindows {
 public:
     virtual ~IPhaseWindows() = default;
+    // Before anything else, once the script is found: what the phases need
+    // besides the script (a silent run's response file). False with `error`
+    // when the installation cannot go on.
+    virtual bool Prepare(std::string& /*error*/) { return true; }
+    // The last word to the user at the end of the sequence (the closing
+    // dialog, the error notice naming the product, ...): shown as the shipped
+    // installer shows it by default. Returns setup's exit code for that end
+    // (app/exitcodes.h) and, in `reason`, why it ended.
+    virtual int Ended(CWnd& view, InstallEnd end, CSetupDoc& doc, std::string& reason);
     virtual std::unique_ptr<IWizardWindow> NewWizard() = 0;
     virtual std::unique_ptr<IDiskCheckWindow> NewDiskCheck() = 0;
     virtual std::unique_ptr<ICopyWindow> NewCopy() = 0;

@@ -2,12 +2,15 @@
 
 #include "app/background.h"
 #include "app/dialogs.h"
+#include "app/exitcodes.h"
 #include "app/mainframe.h"
 #include "app/messages.h"
+#include "app/setupapp.h"
 #include "app/strings.h"
 #include "engine/questiondialogs.h"
 #include "paths/pathvars.h"
 #include "resources/resource.h"
+#include "services/installlog.h"
 
 namespace {
 // Closes a phase window and deletes its object.
@@ -20,6 +23,33 @@ void ClosePhase(std::unique_ptr<Phase>& phase)
     phase.reset();
 }
 }  // namespace
+
+int IPhaseWindows::Ended(CWnd& view, InstallEnd end, CSetupDoc& doc, std::string& reason)
+{
+    switch (end) {
+    case InstallEnd::Installed: {
+        reason = "installed";
+        CSetupSuccessfullDialog done(view.GetSafeHwnd());
+        done.DoModal();
+        return kExitInstalled;
+    }
+    case InstallEnd::NothingToInstall:
+        reason = "the script names no files to install";
+        view.MessageBox(LoadResourceString(IDS_NO_FILES_TO_INSTALL), MB_OK);
+        return kExitBeforeCopy;
+    case InstallEnd::WizardCancelled:
+    case InstallEnd::ShortageAborted:
+    case InstallEnd::CopyAborted:
+        break;
+    }
+    reason = end == InstallEnd::WizardCancelled   ? "the user cancelled the wizard"
+             : end == InstallEnd::ShortageAborted ? "a drive lacks space; the user stopped"
+                                                  : "the copy was stopped";
+    CErrorExitDialog notice(view.GetSafeHwnd());
+    notice.SetProductName(doc.GetProduct());
+    notice.DoModal();
+    return kExitCancelled;
+}
 
 CSetupView::CSetupView(IPhaseWindows& phases) : m_phases(phases) {}
 
@@ -68,6 +98,7 @@ void CSetupView::OnTimer(UINT_PTR id)
     ::KillTimer(m_hWnd, kStartTimer);
     if (m_pWizard)
         return;
+    LogScript();
     m_pWizard = m_phases.NewWizard();
     if (m_pWizard && !m_pWizard->Start(*this, *GetDocument()))
         ClosePhase(m_pWizard);
@@ -77,7 +108,7 @@ void CSetupView::OnWizardFinished(WPARAM result)
 {
     if (result == PHASE_CANCELLED) {
         ClosePhase(m_pWizard);
-        ErrorExit();
+        End(InstallEnd::WizardCancelled);
         return;
     }
     CSetupDoc* doc = GetDocument();
@@ -93,6 +124,12 @@ void CSetupView::OnWizardFinished(WPARAM result)
         if (m_pWizard->GetFolderName(folder))
             doc->SetGroupName(folder);
     }
+    LogStep("wizard: install directory " + doc->GetInstallDir());
+    LogStep("wizard: option '" + doc->GetSelectedOption() + "'");
+    LogStep("wizard: program folder " + doc->GetGroupName());
+    std::string user = "$UserName$";
+    ExpandPathVariables(user);
+    LogStep("wizard: user name '" + user + "'");
     ClosePhase(m_pWizard);
     StartDiskCheck();
 }
@@ -105,7 +142,7 @@ void CSetupView::OnDiskSpaceResult(WPARAM result)
         const INT_PTR answer = m_pDiskCheck->AskShortage(*this);
         ClosePhase(m_pDiskCheck);
         if (answer == IDCANCEL) {
-            ErrorExit();
+            End(InstallEnd::ShortageAborted);
             return;
         }
         if (answer == IDiskCheckWindow::IDC_RECHECK) {
@@ -121,9 +158,10 @@ void CSetupView::OnCopyFinished(WPARAM result)
 {
     ClosePhase(m_pCopy);
     if (result == PHASE_CANCELLED) {
-        ErrorExit();
+        End(InstallEnd::CopyAborted);
         return;
     }
+    LogStep("copy done");
     StartUpdate();
 }
 
@@ -135,9 +173,7 @@ void CSetupView::OnUpdateFinished()
     if (frame)
         m_phases.RegisterUninstall(*frame);
     ClosePhase(m_pUpdate);
-    CSetupSuccessfullDialog done(m_hWnd);
-    done.DoModal();
-    CloseMainFrame();
+    End(InstallEnd::Installed);
 }
 
 void CSetupView::StartDiskCheck()
@@ -163,8 +199,7 @@ void CSetupView::StartCopy()
         return;
     }
     // Nothing to copy (no file sections and no uninstaller): nothing to install at all.
-    MessageBox(LoadResourceString(IDS_NO_FILES_TO_INSTALL), MB_OK);
-    CloseMainFrame();
+    End(InstallEnd::NothingToInstall);
 }
 
 void CSetupView::StartUpdate()
@@ -183,12 +218,28 @@ void CSetupView::StartUpdate()
         ClosePhase(m_pUpdate);
 }
 
-void CSetupView::ErrorExit()
+void CSetupView::End(InstallEnd end)
 {
-    CErrorExitDialog notice(m_hWnd);
-    notice.SetProductName(GetDocument()->GetProduct());
-    notice.DoModal();
+    std::string reason;
+    const int code = m_phases.Ended(*this, end, *GetDocument(), reason);
+    if (CSetupApp* app = CSetupApp::Current())
+        app->SetInstallEnd(code, reason);
     CloseMainFrame();
+}
+
+void CSetupView::LogScript()
+{
+    CSetupDoc* doc = GetDocument();
+    LogStep("script " + doc->GetScriptPath() + ": product '" + doc->GetProduct() + "'");
+    LogStep("script: install directory " + doc->GetInstallDir() + ", program folder " + doc->GetGroupName() +
+            ", options " + std::to_string(doc->GetOptions()->size()) + ", uninstall " +
+            (doc->IsUninstallEnabled() ? "on, log " + doc->m_strUninstallLogPath : std::string("off")));
+    LogStep(std::string("script: pages: install directory ") + (doc->m_bShowChooseDirPage ? "yes" : "no") +
+            ", program folder " + (doc->m_bShowGroupNamePage ? "yes" : "no") + ", user name " +
+            (doc->m_bShowUserNamePage ? "yes" : "no"));
+    std::string src = "$SrcDir$";
+    ExpandPathVariables(src);
+    LogStep("script: source directory " + src);
 }
 
 void CSetupView::CloseMainFrame()

@@ -40,9 +40,11 @@ private:
     BOOL OnEraseBkgnd(HDC dc);
     void OnDestroy();
 
-    // Cancellation and fatal errors of every phase: tell the user that the
-    // installation is incomplete, then end.
-    void ErrorExit();
+    // Every end of the sequence: the phase windows tell the user (that the
+    // installation is complete, or incomplete), the application keeps the
+    // exit code, and the main frame closes.
+    void End(InstallEnd end);
+    void LogScript();
     void CloseMainFrame();
     void StartDiskCheck();
     void StartCopy();

@@ -2,6 +2,7 @@
 
 #include "paths/fileutil.h"
 #include "paths/pathvars.h"
+#include "services/installlog.h"
 
 namespace {
 // The per-user programs folder of a Japanese Windows NT 4.0, below the
@@ -43,7 +44,8 @@ void CProgramGroup::CreateGroup()
     case ProgramGroupKind::StartMenu95:
     case ProgramGroupKind::StartMenuNT4:
         // Only the group's own folder: the programs folder is the system's.
-        ::CreateDirectoryA(GetFolder().c_str(), nullptr);
+        LogStep("program group folder " + GetFolder() +
+                (::CreateDirectoryA(GetFolder().c_str(), nullptr) ? ": made" : ": not made (there already?)"));
         break;
     case ProgramGroupKind::ProgramManager:
         // No helper program is started beside the Program Manager first: the
@@ -67,7 +69,8 @@ void CProgramGroup::AddItem(const CFileItem& file)
     case ProgramGroupKind::StartMenu95:
     case ProgramGroupKind::StartMenuNT4: {
         const std::string link = GetFolder() + "\\" + name + ".lnk";
-        CreateShellLink(link, name, target);
+        const bool made = CreateShellLink(link, name, target);
+        LogStep("shortcut " + link + " -> " + target + (made ? ": made" : ": not made"));
         m_log.LogDeleteShortCut(link);
         break;
     }

@@ -8,6 +8,7 @@
 #include "platform/handles.h"
 #include "profile/binaryrule.h"
 #include "profile/fileprofile.h"
+#include "services/installlog.h"
 
 namespace {
 
@@ -177,14 +178,18 @@ void CUpdateSystemThread::UpdateIni(const CIniItem& item)
     const bool hadSection = IniFileHasSection(file, section);
     const bool hadKey = IniFileHasKey(file, section, key);
 
+    const std::string step = "INI " + file + " [" + section + "] " + key + "=" + value + " mode " +
+                             std::to_string(item.m_nMode);
     switch (item.m_nMode & 7) {
     case kIniWrite:
     case kIniWriteAlso:
         break;
     case kIniReplace:
         // Only over a key that is there, in exactly this spelling.
-        if (!hadKey)
+        if (!hadKey) {
+            LogStep(step + ": no such key, nothing replaced");
             return;
+        }
         break;
     case kIniDelete:
         // Without a section the whole file goes; but only a file: a name
@@ -193,14 +198,19 @@ void CUpdateSystemThread::UpdateIni(const CIniItem& item)
             ::DeleteFileA(file.c_str());
         ::WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(), nullptr,
                                      file.c_str());
+        LogStep(step + ": deleted");
         return;
     default:
+        LogStep(step + ": mode unknown, nothing done");
         return;
     }
 
     // A write that failed changed nothing, so there is nothing to undo.
-    if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()))
+    if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str())) {
+        LogStep(step + ": write failed, error " + std::to_string(::GetLastError()));
         return;
+    }
+    LogStep(step + ": written");
     if (!hadFile)
         m_log.LogDeleteIniFile(file);
     else if (!hadSection)
@@ -218,19 +228,26 @@ void CUpdateSystemThread::UpdateRegistry(const CRegItem& item)
     if (::RegCreateKeyExA(item.m_hRoot, Expanded(item.m_strKeyPath).c_str(), 0, nullptr,
                           REG_OPTION_NON_VOLATILE,
                           KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | READ_CONTROL,
-                          nullptr, key.Receive(), &disposition) != ERROR_SUCCESS)
+                          nullptr, key.Receive(), &disposition) != ERROR_SUCCESS) {
+        LogStep("registry " + Expanded(item.m_strKeyPath) + ": key cannot be opened");
         return;
+    }
     const std::string name = Expanded(item.m_strValueName);
+    const std::string step = "registry " + Expanded(item.m_strKeyPath) + " value '" + name + "' type " +
+                             std::to_string(item.m_nType);
     // A value that is there, of whatever type, stays when the item says so.
     if ((item.m_nFlags & 3) &&
         ::RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-            ERROR_SUCCESS)
+            ERROR_SUCCESS) {
+        LogStep(step + ": kept the value there");
         return;
+    }
 
+    LONG written = ERROR_SUCCESS;
     switch (item.m_nType) {
     case kRegString: {
         const std::string data = Expanded(item.m_strData);
-        ::RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
+        written = ::RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
                          reinterpret_cast<const BYTE*>(data.c_str()),
                          static_cast<DWORD>(data.size() + 1));
         break;
@@ -238,7 +255,7 @@ void CUpdateSystemThread::UpdateRegistry(const CRegItem& item)
     case kRegDword: {
         // The number as written: DWORD data holds no path variables.
         const DWORD number = item.GetDwordData();
-        ::RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD,
+        written = ::RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD,
                          reinterpret_cast<const BYTE*>(&number), sizeof number);
         break;
     }
@@ -247,7 +264,7 @@ void CUpdateSystemThread::UpdateRegistry(const CRegItem& item)
         // nothing, as for a type the installer does not know.
         std::vector<unsigned char> bytes;
         if (ParseScriptBinary(item.m_strData, bytes))
-            ::RegSetValueExA(key.Get(), name.c_str(), 0, REG_BINARY,
+            written = ::RegSetValueExA(key.Get(), name.c_str(), 0, REG_BINARY,
                              bytes.empty() ? nullptr : bytes.data(),
                              static_cast<DWORD>(bytes.size()));
         break;
@@ -256,6 +273,7 @@ void CUpdateSystemThread::UpdateRegistry(const CRegItem& item)
         // The key is there now; no value is written.
         break;
     }
+    LogStep(step + (written == ERROR_SUCCESS ? ": written" : ": write failed, error " + std::to_string(written)));
 }
 
 void CUpdateSystemThread::RegisterOcx(const COcxItem& item)
@@ -263,6 +281,7 @@ void CUpdateSystemThread::RegisterOcx(const COcxItem& item)
     const std::string path = Expanded(item.m_strPath);
     CModule control(::LoadLibraryA(path.c_str()));
     if (!control) {
+        LogStep("OCX " + path + ": cannot be loaded, error " + std::to_string(::GetLastError()));
         m_ocxNotices.OcxFailed(OcxFailure::CannotLoad, item, static_cast<long>(::GetLastError()),
                                m_hDialog);
         return;
@@ -270,6 +289,7 @@ void CUpdateSystemThread::RegisterOcx(const COcxItem& item)
     using RegisterServer = HRESULT(STDAPICALLTYPE*)();
     const FARPROC entry = ::GetProcAddress(control.Get(), "DllRegisterServer");
     if (!entry) {
+        LogStep("OCX " + path + ": no DllRegisterServer");
         m_ocxNotices.OcxFailed(OcxFailure::NoRegisterEntry, item, 0, m_hDialog);
         return;
     }
@@ -277,9 +297,11 @@ void CUpdateSystemThread::RegisterOcx(const COcxItem& item)
     const HRESULT result =
         reinterpret_cast<RegisterServer>(reinterpret_cast<void (*)()>(entry))();
     if (result != 0) {
+        LogStep("OCX " + path + ": DllRegisterServer failed, " + HexBits(static_cast<unsigned long>(result)));
         m_ocxNotices.OcxFailed(OcxFailure::RegistrationFailed, item, result, m_hDialog);
         return;
     }
+    LogStep("OCX " + path + ": registered");
     m_log.LogUnregisterOcx(item);
 }
 
@@ -311,12 +333,22 @@ void CUpdateSystemThread::RunProgram(const CExeItem& item)
     // An empty directory is no directory: the program then starts in the
     // installer's own.
     if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                          workDir.empty() ? nullptr : workDir.c_str(), &startup, &started))
+                          workDir.empty() ? nullptr : workDir.c_str(), &startup, &started)) {
+        LogStep("program " + commandLine + ": cannot be started, error " + std::to_string(::GetLastError()));
         return;
+    }
     CKernelHandle process(started.hProcess);
     CKernelHandle thread(started.hThread);
-    if (item.m_bWait == 1)
-        ::WaitForSingleObject(process.Get(), static_cast<DWORD>(item.m_nTimeout));
+    if (item.m_bWait != 1) {
+        LogStep("program " + commandLine + ": started");
+        return;
+    }
+    const DWORD waited = ::WaitForSingleObject(process.Get(), static_cast<DWORD>(item.m_nTimeout));
+    DWORD exitCode = 0;
+    if (waited == WAIT_OBJECT_0 && ::GetExitCodeProcess(process.Get(), &exitCode))
+        LogStep("program " + commandLine + ": ended, exit code " + std::to_string(exitCode));
+    else
+        LogStep("program " + commandLine + ": still running after " + std::to_string(item.m_nTimeout) + " ms");
 }
 
 void CUpdateSystemThread::Finish()
@@ -327,5 +359,6 @@ void CUpdateSystemThread::Finish()
     } catch (...) {
         // The dialog is told of the end in any case.
     }
+    LogStep("system update done");
     ::PostMessageA(m_hDialog, WM_UPDATE_DONE, 0, 0);
 }

@@ -1,6 +1,7 @@
 #include "engine/verinstall.h"
 
 #include <winver.h>
+#include "services/installlog.h"
 
 namespace {
 // The functions take their input strings as writable pointers (they do not
@@ -42,5 +43,24 @@ DWORD CVersionInstaller::InstallFile(DWORD flags, const std::string& srcName, co
                                            current.Get(), temp, &tempLen);
     temp[MAX_PATH - 1] = '\0';
     tempFile = temp;
+    return result;
+}
+
+DWORD CLoggedVersionInstaller::FindFile(DWORD flags, const std::string& fileName, const std::string& winDir,
+                                        const std::string& appDir, std::string& curDir, std::string& destDir)
+{
+    const DWORD result = m_inner.FindFile(flags, fileName, winDir, appDir, curDir, destDir);
+    LogStep("VerFindFileA " + fileName + " flags " + HexBits(flags) + " app " + appDir + ": " +
+            HexBits(result) + " current '" + curDir + "' destination '" + destDir + "'");
+    return result;
+}
+
+DWORD CLoggedVersionInstaller::InstallFile(DWORD flags, const std::string& srcName, const std::string& destName,
+                                           const std::string& srcDir, const std::string& destDir,
+                                           const std::string& curDir, std::string& tempFile)
+{
+    const DWORD result = m_inner.InstallFile(flags, srcName, destName, srcDir, destDir, curDir, tempFile);
+    LogStep("VerInstallFileA " + srcDir + "\\" + srcName + " -> " + destDir + "\\" + destName + " flags " +
+            HexBits(flags) + ": " + HexBits(result) + (tempFile.empty() ? "" : " temporary " + tempFile));
     return result;
 }

@@ -31,3 +31,18 @@ public:
                       const std::string& srcDir, const std::string& destDir, const std::string& curDir,
                       std::string& tempFile) override;
 };
+
+// Passes each call on and writes its arguments and result bits into the
+// install log (when there is one).
+class CLoggedVersionInstaller : public IVersionInstaller {
+public:
+    explicit CLoggedVersionInstaller(IVersionInstaller& inner) : m_inner(inner) {}
+    DWORD FindFile(DWORD flags, const std::string& fileName, const std::string& winDir,
+                   const std::string& appDir, std::string& curDir, std::string& destDir) override;
+    DWORD InstallFile(DWORD flags, const std::string& srcName, const std::string& destName,
+                      const std::string& srcDir, const std::string& destDir, const std::string& curDir,
+                      std::string& tempFile) override;
+
+private:
+    IVersionInstaller& m_inner;
+};

@@ -1,5 +1,5 @@
 #pragma once
-// Owners of the two kinds of handle the launcher opens: not copyable, each
+// Owners of the three kinds of handle the launcher opens: not copyable, each
 // closes its handle when it goes out of scope.
 #include <windows.h>
 
@@ -27,5 +27,11 @@ struct FindHandleTraits {      // FindFirstFileA: INVALID_HANDLE_VALUE when noth
     static void Close(HANDLE h) { ::FindClose(h); }
 };
 
+struct FileHandleTraits {      // CreateFileA: INVALID_HANDLE_VALUE when it fails
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { ::CloseHandle(h); }
+};
+
 using CKernelHandle = CLauncherHandle<KernelHandleTraits>;
+using CFileHandle = CLauncherHandle<FileHandleTraits>;
 using CFindHandle = CLauncherHandle<FindHandleTraits>;

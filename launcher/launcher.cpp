@@ -22,18 +22,25 @@ std::string LoadText(UINT id)
 
 } // namespace
 
-CLauncher::CLauncher()
-    : m_staging(GetWindowsDir()), m_strSourceDir(BeforeLastBackslash(GetModulePath()))
+CLauncher::CLauncher(const CPassThrough& commandLine)
+    : m_commandLine(commandLine), m_staging(GetWindowsDir()), m_strSourceDir(BeforeLastBackslash(GetModulePath()))
 {
 }
 
 int CLauncher::Run()
 {
     m_staging.Create();
-    if (StageFiles())
-        RunInstaller();
+    DWORD exitCode = kExitCode;
+    bool ran = false;
+    if (StageFiles()) {
+        ran = RunInstaller(exitCode);
+        if (!ran)
+            ShowMessage(IDS_INSTALLER_NOT_STARTED);
+    }
     m_staging.Remove();
-    return kExitCode;
+    if (m_commandLine.m_strArguments.empty() || !ran)
+        return kExitCode;
+    return static_cast<int>(exitCode);
 }
 
 bool CLauncher::StageFiles()
@@ -74,10 +81,12 @@ void CLauncher::WriteSourceDir() const
                                  JoinPath(m_staging.GetPath(), kScript.m_stagedName).c_str());
 }
 
-bool CLauncher::RunInstaller() const
+bool CLauncher::RunInstaller(DWORD& exitCode) const
 {
     // CreateProcessA may write into the command line: a buffer of our own.
     std::string commandLine = JoinPath(m_staging.GetPath(), kInstaller.m_stagedName);
+    if (!m_commandLine.m_strArguments.empty())
+        commandLine += " " + m_commandLine.m_strArguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
@@ -90,10 +99,27 @@ bool CLauncher::RunInstaller() const
     CKernelHandle process(info.hProcess);
     CKernelHandle thread(info.hThread);
     ::WaitForSingleObject(process.Get(), INFINITE);
+    if (!::GetExitCodeProcess(process.Get(), &exitCode))
+        exitCode = kExitCode;
     return true;
 }
 
 void CLauncher::ShowMessage(UINT textId) const
 {
-    ::MessageBoxA(nullptr, LoadText(textId).c_str(), LoadText(IDS_CAPTION).c_str(), MB_OK);
+    if (!m_commandLine.m_bSilent) {
+        ::MessageBoxA(nullptr, LoadText(textId).c_str(), LoadText(IDS_CAPTION).c_str(), MB_OK);
+        return;
+    }
+    if (m_commandLine.m_strResultFile.empty())
+        return;
+    // The installer's line: outcome, exit code, reason (the message, on one line).
+    std::string line = "failed-before-copy 1 ";
+    for (const char ch : LoadText(textId))
+        line += ch == '\n' || ch == '\r' ? ' ' : ch;
+    line += "\r\n";
+    CFileHandle file(::CreateFileA(m_commandLine.m_strResultFile.c_str(), GENERIC_WRITE, 0, nullptr,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file)
+        ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

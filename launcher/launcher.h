@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <string>
 
+#include "launcher/passthrough.h"
 #include "launcher/stagingdir.h"
 
 // One of the two files the launcher stages.
@@ -17,12 +18,15 @@ struct CStagedFile {
 
 class CLauncher {
 public:
-    // The launcher's exit code, whatever happened: the installer's own exit
-    // code is not looked at.
+    // The launcher's exit code when it is started without arguments, whatever
+    // happened: the installer's own exit code is not looked at. Started with
+    // arguments (an unattended installation), it returns the installer's
+    // exit code, and this one when the installer could not be run.
     static const int kExitCode = 1;
 
-    // Reads the Windows directory and the launcher's own directory.
-    CLauncher();
+    // Reads the Windows directory and the launcher's own directory; the
+    // command line is passed on to the installer.
+    explicit CLauncher(const CPassThrough& commandLine = CPassThrough());
 
     // The whole run; returns the program's exit code.
     int Run();
@@ -34,11 +38,14 @@ private:
     const char* FindOnMedium(const CStagedFile& file) const;
     // Writes the medium's directory as "SrcDir" into the staged script.
     void WriteSourceDir() const;
-    // Starts the staged installer and waits until it ends. False when it
-    // could not be started.
-    bool RunInstaller() const;
+    // Starts the staged installer and waits until it ends; its exit code in
+    // `exitCode`. False when it could not be started.
+    bool RunInstaller(DWORD& exitCode) const;
+    // A failure of the launcher: a message box, or in a silent run a line
+    // in the result file.
     void ShowMessage(UINT textId) const;
 
+    CPassThrough m_commandLine;
     CStagingDir m_staging;
     // The launcher's own directory on the medium, without a trailing
     // backslash: "A:" for A:\SETUP.EXE, "D:\DISK1" for D:\DISK1\SETUP.EXE.

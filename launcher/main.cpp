@@ -5,6 +5,6 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    CLauncher launcher;
+    CLauncher launcher(ParsePassThrough(::GetCommandLineA()));
     return launcher.Run();
 }

@@ -18,3 +18,7 @@
 #define IDS_OCX_CANNOT_LOAD     203
 #define IDS_OCX_NOT_A_CONTROL   204
 #define IDS_OCX_REGISTER_FAILED 205
+// A command line setup does not understand ("%s": what is wrong), with the
+// options it takes; and a response file or log it cannot use.
+#define IDS_BAD_COMMAND_LINE    206
+#define IDS_BAD_RESPONSE_FILE   207

@@ -29,9 +29,12 @@ PY
 for f in os.listdir(sys.argv[1]):
     if f.endswith(".TXT_"):
         os.rename(os.path.join(sys.argv[1], f), os.path.join(sys.argv[1], f[:-5] + ".TX_"))' "$src"
-    rm -rf "$WINEPREFIX/drive_c/benchinst/$name"
-    WINE_TIMEOUT=3600 wine_cmd 'C:\tests\copy_bench.exe' "$name" "C:\\bench\\$name" "$count" "$size" \
-        "C:\\benchinst\\$name" || failed=1
-    rm -rf "$src" "$WINEPREFIX/drive_c/benchinst/$name"
+    # Once without and once with the install log (/log), into a fresh directory each time.
+    for log in "" "C:\\bench-$name.log"; do
+        rm -rf "$WINEPREFIX/drive_c/benchinst/$name"
+        WINE_TIMEOUT=3600 wine_cmd 'C:\tests\copy_bench.exe' "$name" "C:\\bench\\$name" "$count" "$size" \
+            "C:\\benchinst\\$name" ${log:+"$log"} || failed=1
+    done
+    rm -rf "$src" "$WINEPREFIX/drive_c/benchinst/$name" "$WINEPREFIX/drive_c/bench-$name.log"
 done
 return $failed

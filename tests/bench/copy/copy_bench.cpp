@@ -4,8 +4,10 @@
 // two calls and the log records are timed, and the rest is the copy's own
 // (progress, file-name line, messages, path work, directory tests).
 //
-//   copy_bench NAME MEDIUM COUNT SIZE INSTALLDIR
+//   copy_bench NAME MEDIUM COUNT SIZE INSTALLDIR [LOGFILE]
 //
+// With LOGFILE the copy also writes the install log (/log), as setup does:
+// the version installer's calls, the questions and the uninstall records.
 // MEDIUM holds F000000.TX_ … (COUNT files of SIZE bytes, compressed); they are installed
 // as F000000.TXT … into INSTALLDIR\D0000, \D0001, … (100 files a directory),
 // each recorded in INSTALLDIR\UNINSTAL.INF. Prints one line of figures.
@@ -16,7 +18,10 @@
 
 #include "engine/copydialog.h"
 #include "engine/phasemessages.h"
+#include "engine/silentquestions.h"
 #include "paths/pathvars.h"
+#include "platform/handles.h"
+#include "services/installlog.h"
 
 namespace {
 
@@ -97,10 +102,12 @@ public:
     void LogDeleteFile(const std::string& path) override
     {
         Time(m_t.fileRecords, [&] { m_writer.DeleteFile(m_strLogPath, path); });
+        LogStep("uninstall record: DeleteFile " + path);
     }
     void LogCreatedDirectory(const std::string& path) override
     {
         Time(m_t.dirRecords, [&] { m_writer.CreatedDirectory(path); });
+        LogStep("uninstall record: CreatedDirectory " + path);
     }
     void LogDeleteShortCut(const std::string&) override {}
     void LogDeleteProgramGroup(const std::string&) override {}
@@ -160,8 +167,12 @@ protected:
 
 int main(int argc, char** argv)
 {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: copy_bench NAME MEDIUM COUNT SIZE INSTALLDIR\n");
+    if (argc != 6 && argc != 7) {
+        std::fprintf(stderr, "usage: copy_bench NAME MEDIUM COUNT SIZE INSTALLDIR [LOGFILE]\n");
+        return 2;
+    }
+    if (argc == 7 && !InstallLog().Open(argv[6])) {
+        std::fprintf(stderr, "copy_bench: %s cannot be made\n", argv[6]);
         return 2;
     }
     const std::string name = argv[1];
@@ -199,12 +210,14 @@ int main(int argc, char** argv)
     CTimes times;
     CTimedInstaller installer(times);
     CTimedLog log(installDir + "\\UNINSTAL.INF", times);
-    CNoQuestions questions;
+    CNoQuestions noQuestions;
+    CLoggedCopyQuestions questions(noQuestions);
+    CLoggedVersionInstaller loggedInstaller(installer);
     COverwriteAllFlags flags;
     times.start = Now();
     LONGLONG end = 0;
     {
-        CCopyDialog dialog(questions, installer, log, flags);
+        CCopyDialog dialog(questions, loggedInstaller, log, flags);
         dialog.SetItems(&items);
         if (!dialog.Create(view.GetSafeHwnd()))
             return 3;
@@ -223,15 +236,45 @@ int main(int argc, char** argv)
     const double total = Seconds(end - times.start);
     const double share = total > 0 ? 100.0 / total : 0;
     auto pc = [&](LONGLONG ticks) { return Seconds(ticks) * share; };
-    const bool done = view.m_result == PHASE_DONE && questions.m_nAsked == 0;
-    std::printf("%s: %d files, %.1f MB, %.2f s, %.2f ms per file%s\n", name.c_str(), count, double(bytes) / 1e6,
-                total, count ? total * 1000 / count : 0, done ? "" : "  (NOT COMPLETED)");
+    const bool done = view.m_result == PHASE_DONE && noQuestions.m_nAsked == 0;
+    std::printf("%s%s: %d files, %.1f MB, %.2f s, %.2f ms per file%s\n", name.c_str(),
+                InstallLog().IsOpen() ? " with the install log" : "", count, double(bytes) / 1e6, total,
+                count ? total * 1000 / count : 0, done ? "" : "  (NOT COMPLETED)");
     std::printf("  VerInstallFileA %5.1f%%   outside it %5.1f%%:\n", pc(times.install), 100 - pc(times.install));
     std::printf("    log records (%d) %5.1f%%   progress, file-name line, messages, source test %5.1f%%\n",
                 times.records, pc(times.fileRecords + times.dirRecords),
                 pc(times.afterInstall - times.fileRecords));
     std::printf("    VerFindFileA %5.1f%%   directory tests %5.1f%%   dialog and worker start %5.1f%%\n",
                 pc(times.find), pc(times.beforeInstall - times.dirRecords), pc(times.toFirstItem));
+    if (InstallLog().IsOpen()) {
+        // The log's own cost, apart from the load of the machine: as many
+        // lines as the copy wrote, of the same length, written again.
+        InstallLog().Close();
+        const std::string text = [&] {
+            std::string all;
+            CFileHandle file(::CreateFileA(argv[6], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+            DWORD size = file ? ::GetFileSize(file.Get(), nullptr) : 0;
+            all.resize(size);
+            DWORD read = 0;
+            if (size)
+                ::ReadFile(file.Get(), &all[0], size, &read, nullptr);
+            return all;
+        }();
+        size_t lines = 0;
+        for (const char ch : text)
+            lines += ch == '\n';
+        const std::string line(lines ? text.size() / lines - 26 : 0, 'x');
+        InstallLog().Open(std::string(argv[6]) + ".again");
+        const LONGLONG start = Now();
+        for (size_t i = 0; i < lines; ++i)
+            InstallLog().Write(line);
+        const double seconds = Seconds(Now() - start);
+        InstallLog().Close();
+        ::DeleteFileA((std::string(argv[6]) + ".again").c_str());
+        std::printf("  install log: %u lines, %.1f KB, %.3f s to write them: %.3f ms per file, %.1f%% of the copy\n",
+                    static_cast<unsigned>(lines), double(text.size()) / 1024, seconds,
+                    count ? seconds * 1000 / count : 0, total > 0 ? seconds * 100 / total : 0);
+    }
     std::fflush(stdout);
     return done ? 0 : 1;
 }
