@@ -34,7 +34,9 @@ int CLauncher::Run()
     bool ran = false;
     if (StageFiles()) {
         ran = RunInstaller(exitCode);
-        if (!ran)
+        // A person sees nothing here, as the launcher always behaved; an
+        // unattended run says why in its result file.
+        if (!ran && m_commandLine.m_bSilent)
             ShowMessage(IDS_INSTALLER_NOT_STARTED);
     }
     m_staging.Remove();
