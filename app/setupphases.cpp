@@ -1,5 +1,6 @@
 #include "app/setupphases.h"
 
+#include "app/enginephases.h"
 #include "app/mainframe.h"
 #include "app/messages.h"
 #include "app/setupapp.h"
@@ -10,8 +11,7 @@
 #include "resources/resource.h"
 
 // The wizard sheet, the disk-space, copy and system-update dialogs and the
-// uninstall registration plug in here. A phase without its window yet does
-// not start: the installer then waits with the background shown.
+// uninstall registration of the shipped installer.
 
 namespace {
 
@@ -71,7 +71,7 @@ private:
 }  // namespace
 
 std::unique_ptr<IWizardWindow> CSetupPhaseWindows::NewWizard() { return std::make_unique<CWizardPhase>(); }
-std::unique_ptr<IDiskCheckWindow> CSetupPhaseWindows::NewDiskCheck() { return nullptr; }
-std::unique_ptr<ICopyWindow> CSetupPhaseWindows::NewCopy() { return nullptr; }
+std::unique_ptr<IDiskCheckWindow> CSetupPhaseWindows::NewDiskCheck() { return std::make_unique<CDiskCheckPhase>(); }
+std::unique_ptr<ICopyWindow> CSetupPhaseWindows::NewCopy() { return std::make_unique<CCopyPhase>(); }
 std::unique_ptr<IUpdateWindow> CSetupPhaseWindows::NewUpdate() { return std::make_unique<CUpdatePhase>(); }
 void CSetupPhaseWindows::RegisterUninstall(CMainFrame& frame) { frame.RegisterUninstall(); }

@@ -94,6 +94,12 @@ bool FileExists(const std::string& path)
 // taken whole: TRUE when it names a directory, otherwise it is created.
 bool CreateDirectoryTree(const std::string& path, SECURITY_ATTRIBUTES* sa)
 {
+    return CreateDirectoryTree(path, sa, nullptr);
+}
+
+bool CreateDirectoryTree(const std::string& path, SECURITY_ATTRIBUTES* sa,
+                         const std::function<void(const std::string&)>& created)
+{
     SECURITY_ATTRIBUTES defaultAttributes = { sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE };
     if (!sa)
         sa = &defaultAttributes;
@@ -102,8 +108,12 @@ bool CreateDirectoryTree(const std::string& path, SECURITY_ATTRIBUTES* sa)
     for (;;) {
         const std::size_t slash = FindNextBackslash(path, from);
         const std::string prefix = slash == std::string::npos ? path : path.substr(0, slash);
-        if (!IsDirectory(prefix) && !::CreateDirectoryA(prefix.c_str(), sa))
-            return false;
+        if (!IsDirectory(prefix)) {
+            if (!::CreateDirectoryA(prefix.c_str(), sa))
+                return false;
+            if (created)
+                created(prefix);
+        }
         if (slash == std::string::npos)
             return true;
         from = slash + 1;

@@ -2,6 +2,7 @@
 // File-system, user and shortcut helpers. None shows anything to the user;
 // results are BOOL-like or a string, and callers decide what to report.
 #include <windows.h>
+#include <functional>
 #include <string>
 
 // No path is cut to a buffer of fixed size: a path is refused only by the
@@ -17,6 +18,9 @@ bool FileExists(const std::string& path);
 // (default security). FALSE at the first directory that cannot be created;
 // those made before it stay. A path of four bytes or fewer is taken whole.
 bool CreateDirectoryTree(const std::string& path, SECURITY_ATTRIBUTES* sa = nullptr);
+// The same, telling `created` of each directory it made, outermost first.
+bool CreateDirectoryTree(const std::string& path, SECURITY_ATTRIBUTES* sa,
+                         const std::function<void(const std::string&)>& created);
 // Deletes a directory, with or without a trailing backslash, with everything
 // below it except names that begin with "." and read-only files; FALSE when
 // the directory itself could not be removed. An empty path and a drive root

@@ -7,6 +7,16 @@ DWORD CRegItem::GetDwordData() const
     return static_cast<DWORD>(ParseScriptInt(m_strData));
 }
 
+std::string CFileItem::GetSourcePath() const
+{
+    return GetSourceDirectory() + "\\" + m_strSourceName;
+}
+
+std::string CFileItem::GetSourceDirectory() const
+{
+    return "$SRCDIR$" + m_strSourceSubdir;
+}
+
 std::string CFileItem::GetDestinationPath() const
 {
     return GetDestinationDirectory() + "\\" + m_strDestName;

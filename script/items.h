@@ -27,9 +27,12 @@ class CFileItem {
 public:
     virtual ~CFileItem() = default;
 
-    // Where the file is installed, unexpanded: a destination directory that
-    // begins with "$" is a path of its own; any other, also an empty one,
-    // lies in "$INSTDIR$".
+    // Where the file comes from and goes to, unexpanded: "$SRCDIR$" and the
+    // source subdirectory (empty or with a leading backslash) name the
+    // medium's directory; a destination directory that begins with "$" is a
+    // path of its own, any other (also an empty one) lies in "$INSTDIR$".
+    std::string GetSourcePath() const;
+    std::string GetSourceDirectory() const;
     std::string GetDestinationPath() const;
     std::string GetDestinationDirectory() const;
 

@@ -85,6 +85,12 @@ public:
     // uninstall key's DisplayName and UninstallString, the WIN.INI list moved
     // into [DeleteDirectory], [Config], the log's own [DeleteFile] record,
     // and the log made hidden.
+    //
+    // A script without a key name ("Uninstall" absent, or its second field
+    // empty) makes the key path the Windows uninstall key itself: the two
+    // values land there and "Reg" names that key. The uninstaller never
+    // deletes it (it holds every product's registration); it removes only
+    // the two values when they name this log.
     void Register(const std::string& logPath, const CUninstallRegistration& registration);
 
 private:

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Checks a screenshot of setup's background: the blue gradient bands of the
-view and two logo texts, one in the top-left and one in the bottom-right
+view (beside a centred window, if one is open) and two logo texts, one in the top-left and one in the bottom-right
 corner, each white with a black shadow 4 pixels further right and down.
 
 Usage: check_background.py SHOT.png
@@ -70,10 +70,11 @@ def main():
     count, band, step = bands_for(height)
     print(f"view {left},{top}-{right},{bottom}: {count} bands of {band} pixels, step {step}")
 
-    # Every row of the middle columns has the blue of its band.
+    # Every row of two columns off the middle has the blue of its band (the
+    # phases' windows are centred over the view and may cover its middle).
     for y in range(top, bottom):
         want = (0, 0, 255 - step * ((y - top) // band))
-        for x in (left + (right - left) // 3, left + (right - left) // 2):
+        for x in (left + (right - left) // 8, left + (right - left) * 4 // 5):
             got = shot.at(x, y)
             if got != want:
                 errors.append(f"row {y - top} column {x - left}: {got}, expected {want}")
@@ -82,8 +83,11 @@ def main():
             break
 
     # The two logo texts: pure white glyph pixels, pure black shadow pixels.
-    mid_x, mid_y = (left + right) // 2, (top + bottom) // 2
-    quads = {"top left": (left, top, mid_x, mid_y), "bottom right": (mid_x, mid_y, right, bottom)}
+    # Each is looked for in its quarter of the view's height, clear of a
+    # centred window.
+    mid_x, quarter = (left + right) // 2, (bottom - top) // 4
+    quads = {"top left": (left, top, mid_x, top + quarter),
+             "bottom right": (mid_x, bottom - quarter, right, bottom)}
     boxes = {}
     for name, (x0, y0, x1, y1) in quads.items():
         white, black = [], []

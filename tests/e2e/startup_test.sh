@@ -17,8 +17,9 @@ expect_no_shortcut "failed start"
 [ -e "$SETUPTMP" ] && fail "failed start created SetupTmp" || ok "failed start: no SetupTmp"
 
 # --- A script beside the program; a leftover x.lnk from an earlier run. The
-# wizard has the welcome page alone; once it has ended, setup waits with its
-# background (the disk check that follows is not built yet).
+# wizard has the welcome page alone; once it has ended, the copy finds
+# nothing of the product's on this medium and waits with its message box in
+# the middle of the background.
 write_inf inst <<'INF'
 [Config]
 Product=テスト製品

@@ -41,7 +41,7 @@ declare -A libs=(
     [launcher]=""
     [compress]=""
     [uninstaller]="uninstaller_core paths_core profile paths platform"
-    [uninstaller/program]="uninstaller_ui uninstaller framework platform"
+    [uninstaller/program]="uninstaller_ui uninstaller services framework platform"
 )
 project_libs="platform paths paths_core profile profile_core framework script services engine wizard setup_app
               setup_resources uninstaller uninstaller_core uninstaller_ui uninstaller_resources szdd"

@@ -2,12 +2,13 @@
 // (UNINSTAL.INF in the install directory) records it.
 #include <windows.h>
 
+#include "uninstaller/program/progmanlink.h"
 #include "uninstaller/program/uninstallapp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    // Program Manager is reached once the DDE client is part of the build;
-    // until then a group record is reported as not removed.
-    CUninstallApp app([]() { return std::unique_ptr<IProgramManager>(); });
+    // Program Manager (Windows NT 3.x) is reached through DDE, at the first
+    // group record, on the thread that removes.
+    CUninstallApp app(&ConnectProgramManager);
     return app.WinMain(instance, showCommand);
 }

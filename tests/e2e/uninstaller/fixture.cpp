@@ -15,7 +15,9 @@
 //   inikey|inisection|inifile|inivalue FILE SECTION KEY VALUE
 //                                     an INI entry written, with the record the
 //                                     system update would make for it
-//   group NAME                        a Program Manager group (the record only)
+//   group NAME [TARGET TITLE]         a Program Manager group (with an item), made
+//                                     through its DDE interface as setup makes it on
+//                                     Windows NT 3.51
 //   register PRODUCT KEYNAME          registration: the uninstall key and the log completed
 //
 // One run is one installation: the record counters start at 0 in each run,
@@ -38,6 +40,7 @@
 #include "paths/expansion.h"
 #include "paths/fileutil.h"
 #include "paths/pathvars.h"
+#include "services/ddeclient.h"
 #include "platform/handles.h"
 #include "services/uninstlog.h"
 
@@ -181,6 +184,22 @@ bool CFixture::Run(const std::vector<std::string>& f)
         return true;
     }
     if (verb == "group") {
+        CDDEClient client;
+        {
+            CDDEClientConv progman;
+            // Wine's shell answers once its desktop process runs, which the
+            // first program needing a window starts: it may not be up yet.
+            for (int i = 0; i < 100 && !progman.Connect("Progman", "Progman", nullptr); ++i)
+                ::Sleep(200);
+            if (!progman.GetConversation())
+                return false;
+            const std::string group = "[CreateGroup(\"" + arg(1) + "\")]";
+            if (!progman.Execute(group.c_str(), 5000))
+                return false;
+            const std::string item = "[AddItem(" + arg(2) + "," + arg(3) + ")]";
+            if (f.size() > 3 && !progman.Execute(item.c_str(), 5000))
+                return false;
+        }
         m_writer.DeleteProgramGroup(m_strLog, arg(1));
         return true;
     }

@@ -23,7 +23,7 @@ END
 # INI entries of every kind, the program folder's shortcuts (Program
 # Manager's group on Windows NT 3.51), and the registration.
 if [ "$version" = nt351 ]; then
-    menu="group	テスト アプリ"
+    menu="group	テスト アプリ	$APP\\アプリ.EXE	テスト アプリ"
 else
     menu="shortcut	$PROGRAMS\\テスト アプリ\\テスト アプリ.lnk	$APP\\アプリ.EXE
 shortcut	$PROGRAMS\\テスト アプリ\\アンインストール.lnk	\$SysDir\$\\VMUNST10.EXE"
@@ -55,6 +55,8 @@ inifile	$APP\\APP.INI	設定	Size	10
 $menu
 register	テスト アプリ 1.0	$KEY
 END
+
+[ "$version" = nt351 ] && expect_there '$Programs$\テスト アプリ\テスト アプリ.lnk'
 
 # Wine's control-panel uninstaller lists the product.
 list=$(wine_cmd uninstaller --list | iconv -f CP932 -t UTF-8 | tr -d '\r')
@@ -116,8 +118,10 @@ case $version in
         ls "$WINEPREFIX/drive_c/windows" | grep -qix wininit.ini && fail "WININIT.INI written on Windows NT" || ok "no WININIT.INI"
         ;;
 esac
+# On Windows NT 3.51 the group is Program Manager's; Wine's shell keeps it
+# as a folder of the same name in the shell's programs folder.
 case $version in
-    nt351) ;;
+    nt351) expect_gone '$Programs$\テスト アプリ' ;;
     *) expect_gone "$PROGRAMS\\テスト アプリ" ;;
 esac
 exit $e2e_failed

@@ -74,6 +74,39 @@ TEST_F(ItemLines, FileLines)
     }
 }
 
+// Source and destination paths of a file item, unexpanded.
+TEST_F(ItemLines, FilePathsAreComposedFromTheMediumAndTheInstallDirectory)
+{
+    struct PathRow {
+        const char* line;
+        const char* sourcePath;
+        const char* sourceDir;
+        const char* destPath;
+        const char* destDir;
+    };
+    const PathRow rows[] = {
+        {"A=1,,A.TX_,0,,A.TXT", "$SRCDIR$\\A.TX_", "$SRCDIR$", "$INSTDIR$\\A.TXT", "$INSTDIR$"},
+        {"B=1,\\DATA\\SUB,B.DL_,0,BIN,B.DLL", "$SRCDIR$\\DATA\\SUB\\B.DL_", "$SRCDIR$\\DATA\\SUB",
+         "$INSTDIR$\\BIN\\B.DLL", "$INSTDIR$\\BIN"},
+        {"C=2,\\X,C.DL_,0,$SysDir$,C.DLL", "$SRCDIR$\\X\\C.DL_", "$SRCDIR$\\X", "$SysDir$\\C.DLL",
+         "$SysDir$"},
+        {"D=1,,D.TX_,0,$WinDir$\\表,表.TXT", "$SRCDIR$\\D.TX_", "$SRCDIR$", "$WinDir$\\表\\表.TXT",
+         "$WinDir$\\表"},
+        // Only a leading "$" makes a path of its own.
+        {"E=1,,E.TX_,0,A$B,E.TXT", "$SRCDIR$\\E.TX_", "$SRCDIR$", "$INSTDIR$\\A$B\\E.TXT",
+         "$INSTDIR$\\A$B"},
+    };
+    for (const PathRow& row : rows) {
+        SCOPED_TRACE(row.line);
+        const auto list = Read<CFileItem>("InstallFiles", row.line, &CSetupDoc::LoadFileItems);
+        ASSERT_EQ(1u, list.size());
+        EXPECT_EQ(row.sourcePath, list[0]->GetSourcePath());
+        EXPECT_EQ(row.sourceDir, list[0]->GetSourceDirectory());
+        EXPECT_EQ(row.destPath, list[0]->GetDestinationPath());
+        EXPECT_EQ(row.destDir, list[0]->GetDestinationDirectory());
+    }
+}
+
 // In every item section an entry without a value adds nothing.
 TEST_F(ItemLines, EntriesWithoutValueAddNoItem)
 {

@@ -6,6 +6,7 @@
 
 #include "paths/pathvars.h"
 #include "profile/iniprofile.h"
+#include "profile/regprofile.h"
 #include "services/uninstlog.h"
 #include "tests/win/profile/testutil.h"
 
@@ -159,4 +160,40 @@ TEST_F(UninstallLogTest, AnEmptyKeyNameNamesTheUninstallKeyItself)
 {
     EXPECT_EQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\", UninstallKeyPath(""));
     EXPECT_EQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\製品", UninstallKeyPath("製品"));
+}
+
+TEST_F(UninstallLogTest, WithoutAKeyNameTheRegistrationIsInTheUninstallKeyItself)
+{
+    // Another product's registration, which must survive any reading of the log.
+    const std::string uninstallKey = UninstallKeyPath("");
+    const std::string other = UninstallKeyPath(kKeyName);
+    {
+        CRegProfile key(other, HKEY_LOCAL_MACHINE);
+        key.SetSection("");
+        key.WriteString("DisplayName", "他の製品");
+    }
+    // An earlier installation into the same directory named a key.
+    WriteBytes(m_log, "[Config]\r\nProduct=旧\r\nReg=" + other + "\r\n");
+    const std::string before = RegValue(uninstallKey, "DisplayName");
+
+    CUninstallRegistration registration;
+    registration.m_strProduct = "名前なし";
+    m_writer.Register(m_log, registration);
+
+    // "Reg" names the uninstall key itself, as the log always has; the
+    // uninstaller removes only this product's two values from that key.
+    EXPECT_EQ("[Config]\r\nProduct=名前なし\r\nReg=" + uninstallKey + "\r\n[DeleteFile]\r\n0=" + m_log + "\r\n",
+              ReadBytes(m_log));
+    EXPECT_EQ("名前なし", RegValue(uninstallKey, "DisplayName"));
+    EXPECT_EQ(GetSystemDir() + "\\VMUNST10.EXE " + m_log, RegValue(uninstallKey, "UninstallString"));
+    EXPECT_EQ("他の製品", RegValue(other, "DisplayName"));
+
+    // The uninstall key itself as it was before this test.
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, uninstallKey.c_str(), 0, KEY_ALL_ACCESS, &key));
+    if (before == "<missing>") {
+        ::RegDeleteValueA(key, "DisplayName");
+        ::RegDeleteValueA(key, "UninstallString");
+    }
+    ::RegCloseKey(key);
 }
