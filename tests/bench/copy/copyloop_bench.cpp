@@ -32,16 +32,16 @@ int main(int argc, char** argv)
         std::snprintf(source, sizeof source, "F%06d.TX_", i);
         std::snprintf(dest, sizeof dest, "F%06d.TXT", i);
         std::snprintf(dir, sizeof dir, "%s%04d", "D", i / 100);
-        const std::string destDir = installDir + "\\" + dir;
+        std::string destDir = installDir + "\\" + dir;
         if (i % 100 == 0)
             ::CreateDirectoryA(destDir.c_str(), nullptr);
         char curDir[MAX_PATH], foundDir[MAX_PATH];
         UINT curLength = sizeof curDir, foundLength = sizeof foundDir;
-        ::VerFindFileA(0, dest, nullptr, destDir.c_str(), curDir, &curLength, foundDir, &foundLength);
+        ::VerFindFileA(0, dest, nullptr, &destDir[0], curDir, &curLength, foundDir, &foundLength);
         char temp[MAX_PATH];
         UINT tempLength = sizeof temp;
-        const DWORD r = ::VerInstallFileA(VIFF_FORCEINSTALL, source, dest, medium.c_str(), destDir.c_str(),
-                                          curDir, temp, &tempLength);
+        const DWORD r = ::VerInstallFileA(VIFF_FORCEINSTALL, source, dest, const_cast<char*>(medium.c_str()),
+                                          &destDir[0], curDir, temp, &tempLength);
         if (r != 0)   // 0: installed, nothing left behind
             ++failed;
     }

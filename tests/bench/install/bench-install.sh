@@ -21,7 +21,7 @@ fresh() { rm -rf "$WINEPREFIX/drive_c/benchinst"; mkdir -p "$WINEPREFIX/drive_c/
 # file; it is taken off every wall time below (each tool is one program).
 mkdir -p "$WINEPREFIX/drive_c/bench/empty"
 starts=()
-for _ in 1 2 3 4 5; do fresh; starts+=("$(timed 'C:\tests\copyloop_bench.exe' 'C:\bench\empty' 0 'C:\benchinst\x')")"; done
+for _ in 1 2 3 4 5; do fresh; starts+=("$(timed 'C:\tests\copyloop_bench.exe' 'C:\bench\empty' 0 'C:\benchinst\x')"); done
 start=$(printf '%s\n' "${starts[@]}" | sort -n | sed -n 3p)
 echo "program start under Wine: $start s (median of 5, taken off every time below)"
 
