@@ -1,4 +1,4 @@
-// szddc DESTDIR FILE...: compresses each FILE into DESTDIR under the name a
+// szddc DESTDIR FILE...: the vendor tools' compressor: compresses each FILE into DESTDIR under the name a
 // medium gives it (FOO.DLL: FOO.DL_, as COMPRESS.EXE -r names it) and prints
 // the name and both sizes. The vendor's build machine uses it to measure and
 // make the files of a medium.
