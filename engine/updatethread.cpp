@@ -313,8 +313,13 @@ void CUpdateSystemThread::RunProgram(const CExeItem& item)
     const std::string workDir = Expanded(item.m_strWorkDir);
 
     DWORD flags = CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP;
+    // A 16-bit program gets a WOW machine of its own. Only Windows NT has
+    // WOW machines and GetBinaryTypeA, so the function is looked up.
+    using GetBinaryTypeFn = BOOL(WINAPI*)(LPCSTR, LPDWORD);
+    const auto getBinaryType = reinterpret_cast<GetBinaryTypeFn>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("KERNEL32.DLL"), "GetBinaryTypeA")));
     DWORD binaryType = 0;
-    if (::GetBinaryTypeA(Expanded(item.m_strProgram).c_str(), &binaryType) &&
+    if (getBinaryType && getBinaryType(Expanded(item.m_strProgram).c_str(), &binaryType) &&
         binaryType == SCS_WOW_BINARY)
         flags |= CREATE_SEPARATE_WOW_VDM;
 

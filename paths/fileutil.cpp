@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <vector>
+
 #include "platform/handles.h"
 #include "paths/fetchpath.h"
 #include "paths/mbcs.h"
@@ -183,22 +185,24 @@ bool CreateShellLink(const std::string& linkPath, const std::string& description
     const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, nullptr, 0);
     if (wideLength <= 0)
         return false;
-    std::wstring widePath(static_cast<std::size_t>(wideLength), L'\0');
-    if (!::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, &widePath[0], wideLength))
+    std::vector<wchar_t> widePath(static_cast<std::size_t>(wideLength), L'\0');
+    if (!::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath.data(), wideLength))
         return false;
 
+    // The headers' own GUIDs (__uuidof), not libuuid's, which keeps every GUID
+    // of the SDK in one object that would come into the program whole.
     CComPtr<IShellLinkA> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IShellLinkA, link.ReceiveVoid())))
+    if (FAILED(::CoCreateInstance(__uuidof(ShellLink), nullptr, CLSCTX_INPROC_SERVER,
+                                  __uuidof(IShellLinkA), link.ReceiveVoid())))
         return false;
     link->SetPath(target.c_str());
     link->SetDescription(description.c_str());
 
     CComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
+    if (FAILED(link->QueryInterface(__uuidof(IPersistFile), file.ReceiveVoid())))
         return false;
     // As before, TRUE says that the link objects could be made; whether the
     // file was written is for the caller to check where it matters.
-    file->Save(widePath.c_str(), TRUE);
+    file->Save(widePath.data(), TRUE);
     return true;
 }

@@ -75,19 +75,52 @@ std::string GetModulePath()
     }
 }
 
+namespace {
+
+// The shell's folder functions, bound at run time: Windows NT 3.51's shell32
+// has none of them, and a program that imported them would not start there
+// at all. Without them every special folder is unknown (an empty path).
+struct CShellFolderFunctions {
+    using GetMallocFn = HRESULT(WINAPI*)(IMalloc**);
+    using GetFolderLocationFn = HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*);
+    using GetPathFromIDListFn = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
+
+    CModule m_shell{::LoadLibraryA("SHELL32.DLL")};
+    GetMallocFn m_getMalloc = Bind<GetMallocFn>("SHGetMalloc");
+    GetFolderLocationFn m_getFolderLocation = Bind<GetFolderLocationFn>("SHGetSpecialFolderLocation");
+    GetPathFromIDListFn m_getPathFromIDList = Bind<GetPathFromIDListFn>("SHGetPathFromIDListA");
+
+    bool Complete() const { return m_getMalloc && m_getFolderLocation && m_getPathFromIDList; }
+
+private:
+    template <typename F>
+    F Bind(const char* name) const
+    {
+        // Through the generic function type, as the system's loader hands it out.
+        return m_shell ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(::GetProcAddress(m_shell.Get(), name)))
+                       : nullptr;
+    }
+};
+
+} // namespace
+
 std::string GetSpecialFolderPath(int csidl)
 {
+    const CShellFolderFunctions shell;
+    if (!shell.Complete())
+        return std::string();
+
     CComPtr<IMalloc> malloc;
-    if (FAILED(::SHGetMalloc(reinterpret_cast<IMalloc**>(malloc.ReceiveVoid()))))
+    if (FAILED(shell.m_getMalloc(reinterpret_cast<IMalloc**>(malloc.ReceiveVoid()))))
         return std::string();
 
     LPITEMIDLIST idl = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(ShellOwnerWindow(), csidl, &idl)) || !idl)
+    if (FAILED(shell.m_getFolderLocation(ShellOwnerWindow(), csidl, &idl)) || !idl)
         return std::string();
 
     // SHGetPathFromIDListA writes at most MAX_PATH bytes by its contract.
     char path[MAX_PATH];
-    const BOOL converted = ::SHGetPathFromIDListA(idl, path);
+    const BOOL converted = shell.m_getPathFromIDList(idl, path);
     // The item list belongs to the caller and is freed through the shell's allocator.
     malloc->Free(idl);
     return converted ? std::string(path) : std::string();

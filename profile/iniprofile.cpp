@@ -1,7 +1,7 @@
 #include "profile/iniprofile.h"
 #include <windows.h>
-#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -100,9 +100,7 @@ bool CIniProfile::WriteString(const std::string& key, const std::string& value)
 
 bool CIniProfile::WriteInt(const std::string& key, int value)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%ld", long(value));
-    return WriteString(key, text);
+    return WriteString(key, std::to_string(value));
 }
 
 int CIniProfile::GetKeyCount()

@@ -80,10 +80,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, bool& exists)
         return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     }
     exists = true;
-    LARGE_INTEGER size;
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF)
+    // GetFileSize, not GetFileSizeEx: Windows 95 and NT 3.51 have only the first.
+    DWORD high = 0;
+    const DWORD size = ::GetFileSize(file.Get(), &high);
+    if ((size == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) || high != 0 || size > 0x7FFFFFFF)
         return false;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    bytes.resize(size);
     DWORD read = 0;
     if (!bytes.empty() &&
         (!::ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) ||
@@ -100,14 +102,23 @@ bool WriteAll(HANDLE file, const std::string& bytes)
             written == bytes.size());
 }
 
+// The size and last write time of a file, through FindFirstFileA:
+// GetFileAttributesExA would do it in one call, but Windows 95 (the first
+// release) and NT 3.51 do not have it.
+bool FileState(const std::string& path, WIN32_FIND_DATAA& data)
+{
+    const CFindHandle find(::FindFirstFileA(path.c_str(), &data));
+    return find.IsValid() && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
 CIniRecordFile::CIniRecordFile(const std::string& path) : m_strPath(ResolvePath(path)) {}
 
 void CIniRecordFile::NoteFileState()
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    m_bExists = ::GetFileAttributesExA(m_strPath.c_str(), GetFileExInfoStandard, &data) != 0;
+    WIN32_FIND_DATAA data;
+    m_bExists = FileState(m_strPath, data);
     if (m_bExists) {
         m_size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         m_time = data.ftLastWriteTime;
@@ -119,8 +130,8 @@ void CIniRecordFile::NoteFileState()
 
 bool CIniRecordFile::FileStateChanged() const
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    const bool exists = ::GetFileAttributesExA(m_strPath.c_str(), GetFileExInfoStandard, &data) != 0;
+    WIN32_FIND_DATAA data;
+    const bool exists = FileState(m_strPath, data);
     if (exists != m_bExists)
         return true;
     if (!exists)
@@ -174,8 +185,10 @@ bool CIniRecordFile::Append(const std::string& bytes)
                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
-    LARGE_INTEGER zero = {};
-    return ::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END) && WriteAll(file.Get(), bytes);
+    // SetFilePointer (SetFilePointerEx is not on Windows 95 and NT 3.51); a log
+    // is far below 4 GB, so the low part alone tells a failure.
+    return ::SetFilePointer(file.Get(), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+           WriteAll(file.Get(), bytes);
 }
 
 bool CIniRecordFile::WriteString(const std::string& section, const std::string& key,

@@ -1,5 +1,5 @@
 #include "profile/regprofile.h"
-#include <cstdio>
+#include <string>
 #include <vector>
 #include "paths/mbcs.h"
 #include "paths/pathvars.h"
@@ -128,9 +128,7 @@ const std::string& CRegProfile::GetString(const std::string& key, const std::str
     } else if (type == REG_SZ) {
         result = TextOf(data);
     } else if (type == REG_DWORD) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%ld", long(int32_t(LittleEndianOf(data))));
-        result = text;
+        result = std::to_string(int32_t(LittleEndianOf(data)));
     } else {
         result = def;
     }

@@ -1,7 +1,5 @@
 #include "uninstaller/program/texts.h"
 
-#include <cstdio>
-
 #include "resources/uninstaller/strings.h"
 
 namespace {
@@ -42,10 +40,12 @@ UINT RefusalText(Refusal reason)
     return IDS_REFUSED_NOT_FULL_PATH;
 }
 
+// user32's formatter, not the C library's: the C library's brings its whole
+// printf engine into the program for two numbers.
 std::string Number(const char* format, unsigned long value)
 {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, format, value);
+    ::wsprintfA(buffer, format, value);
     return buffer;
 }
 
