@@ -72,8 +72,9 @@ std::string ResolvePath(const std::string& path)
 bool ReadWholeFile(const std::string& path, std::string& bytes, bool& exists)
 {
     bytes.clear();
+    // No FILE_SHARE_DELETE: Windows 95 refuses the flag (invalid parameter).
     CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         exists = false;
