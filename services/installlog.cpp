@@ -1,6 +1,6 @@
 #include "services/installlog.h"
 
-#include <cstdio>
+#include <windows.h>
 
 CInstallLog::CInstallLog()
 {
@@ -27,9 +27,12 @@ void CInstallLog::Write(const std::string& text)
 {
     SYSTEMTIME t;
     ::GetLocalTime(&t);
+    // user32's wsprintfA, not the C library's printf engine, which would
+    // bring its locale machinery (and imports Windows 95 lacks) into setup.
     char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u.%03u ", t.wYear, t.wMonth, t.wDay,
-                  t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    ::wsprintfA(stamp, "%04u-%02u-%02u %02u:%02u:%02u.%03u ", unsigned(t.wYear), unsigned(t.wMonth),
+                unsigned(t.wDay), unsigned(t.wHour), unsigned(t.wMinute), unsigned(t.wSecond),
+                unsigned(t.wMilliseconds));
     std::string line;
     line.reserve(text.size() + 26);
     line += stamp;
@@ -61,6 +64,6 @@ CInstallLog& InstallLog()
 std::string HexBits(unsigned long bits)
 {
     char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", bits);
+    ::wsprintfA(text, "0x%08lX", bits);
     return text;
 }
